@@ -1,0 +1,5 @@
+#include "Exception.h"
+
+EListError EListError::IndexOutOfBounds(int index) {
+  return EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
