@@ -1,5 +1,7 @@
 #include "DynamicLibrary.h"
 
+#include "CodePage.h"
+
 #include <dlfcn.h>
 #include <strings.h>
 
@@ -11,12 +13,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WithSlashes(std::string name) {
-  for (char& c : name)
-    if (c == '\\') c = '/';
-  return name;
-}
 
 fs::path ProgramFolder() {
   std::error_code error;
@@ -48,7 +44,7 @@ void* Open(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTL
 
 HMODULE LoadLibraryA(const char* fileName) {
   if (fileName == nullptr || *fileName == '\0') return nullptr;
-  const std::string name = WithSlashes(fileName);
+  const std::string name = HostPath(fileName);
   void* handle = nullptr;
   if (name.find('/') != std::string::npos) {
     const fs::path path(name);
