@@ -33,6 +33,13 @@ struct SIZE {
   LONG cy;
 };
 
+struct PALETTEENTRY {
+  BYTE peRed;
+  BYTE peGreen;
+  BYTE peBlue;
+  BYTE peFlags;
+};
+
 struct GUID {
   DWORD Data1;
   WORD Data2;

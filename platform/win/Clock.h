@@ -1,0 +1,49 @@
+#pragma once
+// The millisecond clock and Sleep. Everything that waits or measures time goes through the current
+// clock, so that a test can put a scripted clock in its place and run in far less than real time.
+
+#include <cstdint>
+
+#include "WinTypes.h"
+
+namespace platform {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Monotonic milliseconds since an arbitrary start.
+  virtual std::uint64_t Milliseconds() = 0;
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
+};
+
+// The clock in use: the system's steady clock unless a test put another one in place.
+Clock& CurrentClock();
+
+// Puts a clock in place for as long as it lives.
+class ScopedClock {
+ public:
+  explicit ScopedClock(Clock& clock);
+  ScopedClock(const ScopedClock&) = delete;
+  ScopedClock& operator=(const ScopedClock&) = delete;
+  ~ScopedClock();
+
+ private:
+  Clock* previous_;
+};
+
+// A clock that only moves when told to, or when someone sleeps on it.
+class ScriptedClock : public Clock {
+ public:
+  std::uint64_t Milliseconds() override { return now_; }
+  void Sleep(std::uint32_t milliseconds) override { now_ += milliseconds; }
+  void Advance(std::uint64_t milliseconds) { now_ += milliseconds; }
+
+ private:
+  std::uint64_t now_ = 1000;
+};
+
+}  // namespace platform
+
+DWORD GetTickCount();
+std::uint64_t GetTickCount64();
+void Sleep(DWORD milliseconds);
