@@ -13,7 +13,7 @@ void FramePacer::Wait(bool displayWaitsForRefresh) {
   const std::uint64_t now = clock.Milliseconds();
   const std::uint64_t rate = displayWaitsForRefresh ? FastestRefresh : PacedRate;
   std::uint64_t due = anchor_ + (frames_ + 1) * 1000 / rate;
-  if (!started_ || now > due + CatchUpLimitMs) {
+  if (!started_ || now < anchor_ || now > due + CatchUpLimitMs) {
     started_ = true;
     anchor_ = now;
     frames_ = 0;

@@ -232,13 +232,14 @@ HRESULT SoftwareSurface::GetSurfaceDesc(DDSURFACEDESC* description) {
 
 HRESULT SoftwareSurface::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; }
 
-HRESULT SoftwareSurface::Lock(RECT* rect, DDSURFACEDESC* description, DWORD /*flags*/, HANDLE /*event*/) {
+HRESULT SoftwareSurface::Lock(RECT* rect, DDSURFACEDESC* description, DWORD flags, HANDLE /*event*/) {
   if (!description || description->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
   if (lost_) return DDERR_SURFACELOST;
   if (Busy()) return DDERR_SURFACEBUSY;
   const std::optional<RECT> area = Area(rect);
   if (!area) return DDERR_INVALIDPARAMS;
   locked_ = true;
+  lockedForWriting_ = !(flags & DDLOCK_READONLY);
   lockedBits_ = Pixels().At(area->left, area->top);
   Describe(*description);
   description->dwFlags |= DDSD_LPSURFACE;
@@ -251,7 +252,7 @@ HRESULT SoftwareSurface::Unlock(LPVOID surfaceData) {
   if (surfaceData && surfaceData != lockedBits_) return DDERR_INVALIDPARAMS;
   locked_ = false;
   lockedBits_ = nullptr;
-  ShowChange();
+  if (lockedForWriting_) ShowChange();
   return DD_OK;
 }
 

@@ -81,6 +81,7 @@ class SoftwareSurface final : public IDirectDrawSurface,
   std::optional<DWORD> colorKey_;
   ComPtr<SoftwarePalette> palette_;
   bool locked_ = false;
+  bool lockedForWriting_ = false;
   std::uint8_t* lockedBits_ = nullptr;
   std::unique_ptr<gdi::DeviceContext> dc_;
   ComPtr<SoftwareSurface> backBuffer_;
