@@ -203,3 +203,26 @@ using LPDDENUMCALLBACKA = BOOL (*)(GUID* guid, char* description, char* name, LP
 
 HRESULT DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context);
 HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** directDraw, IUnknown* outer);
+
+namespace platform::ddraw {
+
+// The service's entry points, as a program finds them in the system's display library. A test may
+// put others in their place for as long as a ScopedEntryPoints lives, to stand a fake device
+// behind the game library.
+struct EntryPoints {
+  HRESULT (*enumerate)(LPDDENUMCALLBACKA callback, LPVOID context);
+  HRESULT (*create)(GUID* guid, IDirectDraw** directDraw, IUnknown* outer);
+};
+
+class ScopedEntryPoints {
+ public:
+  explicit ScopedEntryPoints(const EntryPoints& entryPoints);
+  ScopedEntryPoints(const ScopedEntryPoints&) = delete;
+  ScopedEntryPoints& operator=(const ScopedEntryPoints&) = delete;
+  ~ScopedEntryPoints();
+
+ private:
+  EntryPoints previous_;
+};
+
+}  // namespace platform::ddraw

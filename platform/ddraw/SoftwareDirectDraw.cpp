@@ -149,9 +149,9 @@ HRESULT SoftwareDirectDraw::CreateOffScreen(const DDSURFACEDESC& description, ID
               surface);
 }
 
-}  // namespace platform::ddraw
+namespace {
 
-HRESULT DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context) {
+HRESULT EnumerateSoftwareDisplay(LPDDENUMCALLBACKA callback, LPVOID context) {
   if (!callback) return DDERR_INVALIDPARAMS;
   char description[] = "Primary Display Driver";
   char name[] = "display";
@@ -159,13 +159,36 @@ HRESULT DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context) {
   return DD_OK;
 }
 
-HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** directDraw, IUnknown* outer) {
+HRESULT CreateSoftwareDevice(GUID* guid, IDirectDraw** directDraw, IUnknown* outer) {
   if (!directDraw) return DDERR_INVALIDPARAMS;
   *directDraw = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
   // Besides none, only the two "hardware only" and "emulation only" markers name the one display.
   const auto marker = reinterpret_cast<std::uintptr_t>(guid);
   if (guid && marker != 1 && marker != 2) return DDERR_INVALIDDIRECTDRAWGUID;
-  *directDraw = new platform::ddraw::SoftwareDirectDraw(platform::ddraw::Display::Instance());
+  *directDraw = new SoftwareDirectDraw(Display::Instance());
   return DD_OK;
+}
+
+EntryPoints& Installed() {
+  static EntryPoints entryPoints{EnumerateSoftwareDisplay, CreateSoftwareDevice};
+  return entryPoints;
+}
+
+}  // namespace
+
+ScopedEntryPoints::ScopedEntryPoints(const EntryPoints& entryPoints) : previous_(Installed()) {
+  Installed() = entryPoints;
+}
+
+ScopedEntryPoints::~ScopedEntryPoints() { Installed() = previous_; }
+
+}  // namespace platform::ddraw
+
+HRESULT DirectDrawEnumerateA(LPDDENUMCALLBACKA callback, LPVOID context) {
+  return platform::ddraw::Installed().enumerate(callback, context);
+}
+
+HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** directDraw, IUnknown* outer) {
+  return platform::ddraw::Installed().create(guid, directDraw, outer);
 }

@@ -100,9 +100,9 @@ void SoftwareSurface::ShowChange() {
   if (Visible()) display_.Present(Pixels(), Colors());
 }
 
-HRESULT SoftwareSurface::Blt(RECT* destRect, IDirectDrawSurface3* source, RECT* sourceRect, DWORD flags,
+HRESULT SoftwareSurface::Blt(RECT* destRect, IDirectDrawSurface3* source, RECT* /*sourceRect*/, DWORD flags,
                              DDBLTFX* fx) {
-  if ((flags & ~DDBLT_WAIT) != DDBLT_COLORFILL || source || sourceRect) return DDERR_UNSUPPORTED;
+  if ((flags & ~DDBLT_WAIT) != DDBLT_COLORFILL || source) return DDERR_UNSUPPORTED;
   if (!fx || fx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
   if (lost_) return DDERR_SURFACELOST;
   if (Busy()) return DDERR_SURFACEBUSY;

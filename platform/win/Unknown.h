@@ -33,6 +33,11 @@ class ComPtr {
     p.pointer_ = owned;
     return p;
   }
+  // Takes a reference of its own to an interface someone else holds.
+  static ComPtr Share(Interface* held) {
+    if (held) held->AddRef();
+    return Attach(held);
+  }
   ComPtr(const ComPtr& other) : pointer_(other.pointer_) {
     if (pointer_) pointer_->AddRef();
   }
