@@ -1,0 +1,275 @@
+#include "DirectPlay.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <new>
+#include <random>
+
+#include "HostedSession.h"
+#include "JoinedSession.h"
+
+namespace platform::dplay {
+
+namespace {
+
+constexpr std::chrono::milliseconds KeepAlivePeriod{50};
+// How long Open and CreatePlayer wait for the host to answer.
+constexpr std::chrono::milliseconds HostAnswerTimeout{3000};
+// The longest single wait on the socket, so that time-outs are kept closely.
+constexpr std::chrono::milliseconds WaitSlice{5};
+
+GUID NewGuid() {
+  std::random_device random;
+  std::array<std::uint32_t, 4> words{};
+  for (std::uint32_t& word : words) word = random();
+  GUID guid;
+  std::memcpy(&guid, words.data(), sizeof guid);
+  guid.Data3 = static_cast<WORD>((guid.Data3 & 0x0FFF) | 0x4000);  // random, version 4
+  guid.Data4[0] = static_cast<BYTE>((guid.Data4[0] & 0x3F) | 0x80);
+  return guid;
+}
+
+std::string NameOf(const char* name) { return name != nullptr ? std::string(name) : std::string(); }
+
+}  // namespace
+
+HRESULT CreateDirectPlay(REFIID interfaceId, LPVOID* object) {
+  DirectPlay* directPlay = new (std::nothrow) DirectPlay;
+  if (directPlay == nullptr) return E_OUTOFMEMORY;
+  const HRESULT result = directPlay->QueryInterface(interfaceId, object);
+  directPlay->Release();
+  return result;
+}
+
+DirectPlay::~DirectPlay() {
+  keeper_ = std::jthread();  // stops and joins the keeper before anything it uses goes
+  CloseSession();
+}
+
+HRESULT DirectPlay::QueryInterface(REFIID riid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  if (!(riid == IID_IUnknown) && !(riid == IID_IDirectPlay3A)) return E_NOINTERFACE;
+  AddRef();
+  *object = static_cast<IDirectPlay3A*>(this);
+  return S_OK;
+}
+
+HRESULT DirectPlay::EnumConnections(const GUID*, LPDPENUMCONNECTIONSCALLBACK callback, LPVOID context, DWORD flags) {
+  if (callback == nullptr) return DPERR_INVALIDPARAMS;
+  if (flags != 0 && (flags & DPCONNECTION_DIRECTPLAY) == 0) return DP_OK;  // there are no lobby providers
+  for (const Connection& connection : Connections()) {
+    ConnectionData data = MakeConnectionData(connection.kind);
+    const DPNAME name{sizeof(DPNAME), 0, const_cast<char*>(connection.name), nullptr};
+    if (!callback(&connection.serviceProvider, &data, sizeof data, &name, DPCONNECTION_DIRECTPLAY, context)) break;
+  }
+  return DP_OK;
+}
+
+HRESULT DirectPlay::InitializeConnection(LPVOID connection, DWORD flags) {
+  if (connection == nullptr) return DPERR_INVALIDPARAMS;
+  if (flags != 0) return DPERR_INVALIDFLAGS;
+  ConnectionData data;
+  std::memcpy(&data, connection, sizeof data);
+  const std::optional<ConnectionKind> kind = ReadConnectionData(data);
+  if (!kind) return DPERR_INVALIDPARAMS;
+
+  const Lock lock(mutex_);
+  if (connection_) return DPERR_ALREADYINITIALIZED;
+  connection_ = *kind;
+  portBase_ = QueryPortBase();
+  keeper_ = std::jthread([this](std::stop_token stop) { KeepAlive(std::move(stop)); });
+  return DP_OK;
+}
+
+HRESULT DirectPlay::Open(DPSESSIONDESC2* description, DWORD flags) {
+  if (description == nullptr || description->dwSize != sizeof(DPSESSIONDESC2)) return DPERR_INVALIDPARAMS;
+  const DWORD mode = flags & (DPOPEN_JOIN | DPOPEN_CREATE);
+  if ((flags & ~(DPOPEN_JOIN | DPOPEN_CREATE | DPOPEN_RETURNSTATUS)) != 0 ||
+      (mode != DPOPEN_JOIN && mode != DPOPEN_CREATE))
+    return DPERR_INVALIDFLAGS;
+
+  const Lock lock(mutex_);
+  if (!connection_) return DPERR_UNINITIALIZED;
+  if (session_ && !session_->Lost()) return DPERR_ALREADYINITIALIZED;
+  CloseSession();
+  return mode == DPOPEN_CREATE ? Host(*description) : Join(description->guidInstance);
+}
+
+HRESULT DirectPlay::Host(const DPSESSIONDESC2& description) {
+  const std::string name = NameOf(description.lpszSessionNameA);
+  if (name.size() > wire::MaxNameLength) return DPERR_INVALIDPARAMS;
+  endpoint_ = Endpoint::ForHost(*connection_, portBase_);
+  if (!endpoint_) return DPERR_CANTCREATESESSION;
+  wire::SessionInfo session;
+  session.flags = description.dwFlags;
+  session.maxPlayers = description.dwMaxPlayers;
+  session.instance = NewGuid();
+  session.application = description.guidApplication;
+  session.name = name;
+  session.user = {description.dwUser1, description.dwUser2, description.dwUser3, description.dwUser4};
+  session_ = std::make_unique<HostedSession>(*endpoint_, messages_, std::move(session));
+  return DP_OK;
+}
+
+HRESULT DirectPlay::Join(const GUID& instance) {
+  const SessionFinder::Found* found = finder_.Find(instance);
+  if (found == nullptr) return DPERR_NOSESSIONS;
+  const ENetAddress address = found->address;
+  if (!EnsureEndpoint()) return DPERR_NOCONNECTION;
+
+  auto session = std::make_unique<JoinedSession>(*endpoint_, messages_, address, instance);
+  JoinedSession& joining = *session;
+  session_ = std::move(session);
+  const Clock::time_point deadline = Clock::now() + HostAnswerTimeout;
+  for (;;) {
+    Service();
+    if (joining.GetState() != JoinedSession::State::Joining || Clock::now() >= deadline) break;
+    WaitForTraffic(deadline);
+  }
+  joining.Abandon();
+  if (joining.GetState() == JoinedSession::State::Joined) return DP_OK;
+  const HRESULT refusal = joining.Refusal();
+  session_.reset();
+  return refusal;
+}
+
+HRESULT DirectPlay::Close() {
+  const Lock lock(mutex_);
+  CloseSession();
+  return DP_OK;
+}
+
+void DirectPlay::CloseSession() {
+  if (!session_) return;
+  session_->Leave();
+  session_.reset();
+  endpoint_.reset();  // a host's query port is free again at once
+  messages_.Clear();
+}
+
+HRESULT DirectPlay::CreatePlayer(DPID* player, DPNAME* name, HANDLE, LPVOID data, DWORD dataSize, DWORD flags) {
+  if (player == nullptr || (name != nullptr && name->dwSize != sizeof(DPNAME))) return DPERR_INVALIDPARAMS;
+  if (flags != 0) return DPERR_INVALIDFLAGS;
+  if (data != nullptr && dataSize != 0) return DPERR_UNSUPPORTED;  // players carry no data here
+  const std::string shortName = NameOf(name != nullptr ? name->lpszShortNameA : nullptr);
+  if (shortName.size() > wire::MaxNameLength) return DPERR_INVALIDPARAMS;
+
+  const Lock lock(mutex_);
+  if (!connection_) return DPERR_UNINITIALIZED;
+  if (!session_) return DPERR_NOCONNECTION;
+  if (session_->Lost()) return DPERR_SESSIONLOST;
+  DWORD ticket = 0;
+  if (const HRESULT result = session_->RequestPlayer(shortName, ticket); FAILED(result)) return result;
+  Session& session = *session_;
+  const Clock::time_point deadline = Clock::now() + HostAnswerTimeout;
+  for (;;) {
+    if (const std::optional<PlayerOutcome> outcome = session.TakeOutcome(ticket)) {
+      if (SUCCEEDED(outcome->result)) *player = outcome->id;
+      return outcome->result;
+    }
+    if (Clock::now() >= deadline) return DPERR_TIMEOUT;
+    WaitForTraffic(deadline);
+    Service();
+  }
+}
+
+HRESULT DirectPlay::EnumPlayers(GUID* instance, LPDPENUMPLAYERSCALLBACK2 callback, LPVOID context, DWORD flags) {
+  if (callback == nullptr || ((flags & DPENUMPLAYERS_SESSION) != 0 && instance == nullptr)) return DPERR_INVALIDPARAMS;
+  std::vector<std::pair<wire::PlayerEntry, DWORD>> players;  // with the flags the callback gets
+  {
+    const Lock lock(mutex_);
+    if (!connection_) return DPERR_UNINITIALIZED;
+    Service();
+    if ((flags & DPENUMPLAYERS_SESSION) != 0) {
+      const SessionFinder::Found* found = finder_.Find(*instance);
+      if (found == nullptr) return DPERR_NOSESSIONS;
+      for (const wire::PlayerEntry& entry : found->session.players) players.emplace_back(entry, 0);
+    } else {
+      if (!session_) return DPERR_NOCONNECTION;
+      const bool onlyLocal = (flags & DPENUMPLAYERS_LOCAL) != 0;
+      const bool onlyRemote = (flags & DPENUMPLAYERS_REMOTE) != 0;
+      for (const Player& player : session_->Players())
+        if (player.local ? !onlyRemote : !onlyLocal)
+          players.emplace_back(player.entry, player.local ? DPENUMPLAYERS_LOCAL : DPENUMPLAYERS_REMOTE);
+    }
+  }
+  for (auto& [entry, playerFlags] : players) {
+    const DPNAME name{sizeof(DPNAME), 0, entry.name.data(), nullptr};
+    if (!callback(entry.id, DPPLAYERTYPE_PLAYER, &name, playerFlags, context)) break;
+  }
+  return DP_OK;
+}
+
+HRESULT DirectPlay::Send(DPID from, DPID to, DWORD, LPVOID data, DWORD dataSize) {
+  if (dataSize > wire::MaxMessageSize || (data == nullptr && dataSize != 0)) return DPERR_INVALIDPARAMS;
+  const Lock lock(mutex_);
+  if (!connection_) return DPERR_UNINITIALIZED;
+  if (!session_) return DPERR_INVALIDPLAYER;
+  if (session_->Lost()) return DPERR_SESSIONLOST;
+  return session_->Send(from, to, {static_cast<const std::uint8_t*>(data), dataSize});
+}
+
+HRESULT DirectPlay::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWORD* dataSize) {
+  const Lock lock(mutex_);
+  if (!connection_) return DPERR_UNINITIALIZED;
+  Service();
+  return messages_.Receive(from, to, flags, data, dataSize);
+}
+
+bool DirectPlay::OnDatagram(const ENetAddress& from, wire::ByteView bytes) {
+  const Clock::time_point now = Clock::now();
+  if (session_) session_->Heard(from, now);
+  if (!wire::IsServiceDatagram(bytes)) return false;
+  const std::optional<wire::Datagram> datagram = wire::DecodeDatagram(bytes);
+  if (!datagram) return true;
+  if (const auto* answer = std::get_if<wire::Answer>(&*datagram)) {
+    finder_.Answered(from, answer->session, now);
+  } else if (session_ && !session_->Lost()) {
+    if (const std::optional<wire::SessionInfo> advertised = session_->Advertised())
+      endpoint_->SendDatagram(from, wire::EncodeDatagram(wire::Answer{*advertised}));
+  }
+  return true;
+}
+
+void DirectPlay::OnEvent(const ENetEvent& event) {
+  if (session_) {
+    session_->OnEvent(event);
+  } else if (event.type == ENET_EVENT_TYPE_CONNECT) {
+    enet_peer_reset(event.peer);  // nobody may connect outside a session
+  }
+}
+
+void DirectPlay::Service() {
+  if (!endpoint_) return;
+  endpoint_->Service(*this);
+  if (session_) session_->DropSilentPeers(Clock::now());
+}
+
+bool DirectPlay::EnsureEndpoint() {
+  if (!endpoint_) endpoint_ = Endpoint::ForGuest(*connection_);
+  return endpoint_ != nullptr;
+}
+
+void DirectPlay::WaitForTraffic(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+  if (left.count() > 0) endpoint_->WaitReadable(std::min(left, WaitSlice));
+}
+
+void DirectPlay::SendQuery() {
+  const wire::Bytes query = wire::EncodeDatagram(wire::Query{});
+  for (const ENetAddress& target : QueryTargets(*connection_, portBase_)) endpoint_->SendDatagram(target, query);
+  finder_.Queried(Clock::now());
+}
+
+void DirectPlay::KeepAlive(std::stop_token stop) {
+  Lock lock(mutex_);
+  for (;;) {
+    keeperWake_.wait_for(lock, stop, KeepAlivePeriod, [] { return false; });
+    if (stop.stop_requested()) return;
+    Service();
+  }
+}
+
+}  // namespace platform::dplay

@@ -1,0 +1,43 @@
+#include "SessionFinder.h"
+
+#include <algorithm>
+
+namespace platform::dplay {
+
+namespace {
+constexpr std::chrono::milliseconds QueryInterval{250};
+}
+
+void SessionFinder::Answered(const ENetAddress& from, wire::SessionInfo session, Clock::time_point now) {
+  if (answers_.size() < MaxKept) answers_.push_back(session);
+  const auto known = std::find_if(found_.begin(), found_.end(),
+                                  [&](const Found& found) { return found.session.instance == session.instance; });
+  if (known != found_.end()) {
+    *known = {std::move(session), from, now};
+    return;
+  }
+  if (found_.size() == MaxKept) {
+    found_.erase(std::min_element(found_.begin(), found_.end(),
+                                  [](const Found& a, const Found& b) { return a.lastAnswer < b.lastAnswer; }));
+  }
+  found_.push_back({std::move(session), from, now});
+}
+
+std::vector<wire::SessionInfo> SessionFinder::TakeAnswers() { return std::exchange(answers_, {}); }
+
+std::vector<wire::SessionInfo> SessionFinder::AnsweredSince(Clock::time_point since) const {
+  std::vector<wire::SessionInfo> sessions;
+  for (const Found& found : found_)
+    if (found.lastAnswer >= since) sessions.push_back(found.session);
+  return sessions;
+}
+
+const SessionFinder::Found* SessionFinder::Find(const GUID& instance) const {
+  const auto found = std::find_if(found_.begin(), found_.end(),
+                                  [&](const Found& entry) { return entry.session.instance == instance; });
+  return found == found_.end() ? nullptr : &*found;
+}
+
+bool SessionFinder::QueryDue(Clock::time_point now) const { return !lastQuery_ || now - *lastQuery_ >= QueryInterval; }
+
+}  // namespace platform::dplay
