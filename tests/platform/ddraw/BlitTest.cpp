@@ -79,30 +79,32 @@ TEST_P(BlitTest, CopiesExactlyTheRectanglesThatFitAndRefusesTheOthers) {
 
 TEST_P(BlitTest, SourceColourKeySkipsThePixelsEqualToIt) {
   std::mt19937 random(11);
-  const DWORD width = 35;  // not a multiple of any vector width
-  const DWORD height = 9;
-  auto source = Make(width, height, &GetParam().pixelFormat);
-  auto target = Make(TargetWidth, TargetHeight, &GetParam().pixelFormat);
-  // Few values, so that the key turns up often, in runs and alone.
-  auto sourceBytes = Noise(width * height * Bytes(), random);
-  for (std::size_t i = 0; i < sourceBytes.size(); i += Bytes())
-    if (random() % 3) std::memset(sourceBytes.data() + i, 0x5A, Bytes());
-  for (std::size_t i = 0; i < 40 * Bytes(); ++i) sourceBytes[i] = 0x5A;  // a long transparent run
-  Write(source.Get(), sourceBytes);
-  const std::uint32_t key = PixelAt(sourceBytes, width, 0, 0);
-  DDCOLORKEY colorKey{key, key};
-  ASSERT_EQ(source->SetColorKey(DDCKEY_SRCBLT, &colorKey), DD_OK);
+  // Row lengths that leave every kind of remainder after whole vectors of 32 and 16 bytes.
+  for (const DWORD width : {27u, 35u, 37u}) {
+    const DWORD height = 9;
+    auto source = Make(width, height, &GetParam().pixelFormat);
+    auto target = Make(TargetWidth, TargetHeight, &GetParam().pixelFormat);
+    // Few values, so that the key turns up often, in runs and alone.
+    auto sourceBytes = Noise(width * height * Bytes(), random);
+    for (std::size_t i = 0; i < sourceBytes.size(); i += Bytes())
+      if (random() % 3) std::memset(sourceBytes.data() + i, 0x5A, Bytes());
+    for (std::size_t i = 0; i < 40 * Bytes(); ++i) sourceBytes[i] = 0x5A;  // a long transparent run
+    Write(source.Get(), sourceBytes);
+    const std::uint32_t key = PixelAt(sourceBytes, width, 0, 0);
+    DDCOLORKEY colorKey{key, key};
+    ASSERT_EQ(source->SetColorKey(DDCKEY_SRCBLT, &colorKey), DD_OK);
 
-  const auto before = Noise(TargetWidth * TargetHeight * Bytes(), random);
-  Write(target.Get(), before);
-  RECT whole{0, 0, static_cast<LONG>(width), static_cast<LONG>(height)};
-  ASSERT_EQ(target->BltFast(1, 13, source.Get(), nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-  EXPECT_EQ(Read(target.Get()), Expected(before, sourceBytes, width, whole, 1, 13, key));
+    const auto before = Noise(TargetWidth * TargetHeight * Bytes(), random);
+    Write(target.Get(), before);
+    RECT whole{0, 0, static_cast<LONG>(width), static_cast<LONG>(height)};
+    ASSERT_EQ(target->BltFast(0, 13, source.Get(), nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(Read(target.Get()), Expected(before, sourceBytes, width, whole, 0, 13, key)) << width;
 
-  // Without the flag the key is ignored.
-  Write(target.Get(), before);
-  ASSERT_EQ(target->BltFast(1, 13, source.Get(), nullptr, DDBLTFAST_WAIT), DD_OK);
-  EXPECT_EQ(Read(target.Get()), Expected(before, sourceBytes, width, whole, 1, 13, std::nullopt));
+    // Without the flag the key is ignored.
+    Write(target.Get(), before);
+    ASSERT_EQ(target->BltFast(0, 13, source.Get(), nullptr, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(Read(target.Get()), Expected(before, sourceBytes, width, whole, 0, 13, std::nullopt)) << width;
+  }
 }
 
 TEST_P(BlitTest, ColourFillSetsTheRectangleToTheValueCutToThePixelSize) {
