@@ -8,10 +8,14 @@ namespace {
 
 DWORD DirectSoundLevel(TVXGSoundCooperativeLevel Level) {
   switch (Level) {
-    case TVXGSoundCooperativeLevel::Exclusive: return DSSCL_EXCLUSIVE;
-    case TVXGSoundCooperativeLevel::Normal: return DSSCL_NORMAL;
-    case TVXGSoundCooperativeLevel::Priority: return DSSCL_PRIORITY;
-    case TVXGSoundCooperativeLevel::WritePrimary: return DSSCL_WRITEPRIMARY;
+    case TVXGSoundCooperativeLevel::Exclusive:
+      return DSSCL_EXCLUSIVE;
+    case TVXGSoundCooperativeLevel::Normal:
+      return DSSCL_NORMAL;
+    case TVXGSoundCooperativeLevel::Priority:
+      return DSSCL_PRIORITY;
+    case TVXGSoundCooperativeLevel::WritePrimary:
+      return DSSCL_WRITEPRIMARY;
   }
   return 0;  // no level: DirectSound refuses it
 }
@@ -45,9 +49,7 @@ DWORD DirectSoundBufferFlags(TVXGSoundBufferFlags Flags) {
   return flags;
 }
 
-TVXGSoundBuffer::TVXGSoundBuffer(TVXGSound& Sound, bool Static, TVXGSoundBufferFlags Flags, DWORD Size,
-                                 const TVXGSoundFormat& Format)
-    : TVXGSoundBuffer(Sound) {
+void TVXGSoundBuffer::Create(bool Static, TVXGSoundBufferFlags Flags, DWORD Size, const TVXGSoundFormat& Format) {
   size_ = Size;
   const auto channels = static_cast<WORD>(Format.Channels);
   const auto bits = static_cast<WORD>(Format.BitsPerSample);
@@ -57,7 +59,7 @@ TVXGSoundBuffer::TVXGSoundBuffer(TVXGSound& Sound, bool Static, TVXGSoundBufferF
   description_ = {sizeof(DSBUFFERDESC), (Static ? DSBCAPS_STATIC : 0) | DirectSoundBufferFlags(Flags), Size, 0,
                   &waveFormat_};
   format_ = Format;
-  Check("Create", Sound.DirectSound()->CreateSoundBuffer(&description_, buffer_.Put(), nullptr));
+  Check("Create", sound_->DirectSound()->CreateSoundBuffer(&description_, buffer_.Put(), nullptr));
 }
 
 void TVXGSoundBuffer::TakeOver(const TVXGSoundBuffer& Other) {

@@ -87,8 +87,10 @@ class TVXGSoundBuffer : public TVXGSoundObject {
  protected:
   // Without a DirectSound buffer.
   explicit TVXGSoundBuffer(TVXGSound& Sound) : sound_(&Sound) {}
-  TVXGSoundBuffer(TVXGSound& Sound, bool Static, TVXGSoundBufferFlags Flags, DWORD Size,
-                  const TVXGSoundFormat& Format);
+
+  // Makes the DirectSound buffer. Called from the constructor of the class being made, so that a
+  // failure names that class.
+  void Create(bool Static, TVXGSoundBufferFlags Flags, DWORD Size, const TVXGSoundFormat& Format);
 
   // Takes Other's DirectSound buffer, with its size, format and description, as its own.
   void TakeOver(const TVXGSoundBuffer& Other);
@@ -109,9 +111,10 @@ class TVXGSoundBuffer : public TVXGSoundObject {
 
 class TVXGSoundSample : public TVXGSoundBuffer {
  public:
-  TVXGSoundSample(TVXGSound& Sound, bool Static, TVXGSoundBufferFlags Flags, DWORD Size,
-                  const TVXGSoundFormat& Format)
-      : TVXGSoundBuffer(Sound, Static, Flags, Size, Format) {}
+  TVXGSoundSample(TVXGSound& Sound, bool Static, TVXGSoundBufferFlags Flags, DWORD Size, const TVXGSoundFormat& Format)
+      : TVXGSoundBuffer(Sound) {
+    Create(Static, Flags, Size, Format);
+  }
 
   // From where the buffer stands; a playing buffer is neither stopped nor rewound first.
   void Play(bool Loop);

@@ -42,8 +42,8 @@ ChunkHeader ReadChunkHeader(TStream& stream) {
 WAVEFORMATEX ReadFormat(TStream& stream, std::int32_t count) {
   std::uint8_t bytes[FormatSize] = {};
   stream.Read(bytes, count);
-  return {Word(bytes), Word(bytes + 2), Dword(bytes + 4), Dword(bytes + 8), Word(bytes + 12), Word(bytes + 14),
-          Word(bytes + 16)};
+  return {Word(bytes),      Word(bytes + 2),  Dword(bytes + 4), Dword(bytes + 8),
+          Word(bytes + 12), Word(bytes + 14), Word(bytes + 16)};
 }
 
 bool Fail(TWaveFile& wave, std::uint8_t status) {
@@ -111,8 +111,7 @@ bool ParseWaveStream(std::unique_ptr<TStream> Stream, TWaveFile& Wave) {
   // Without a "fmt " chunk the tag is 0, no more playable than any other but PCM.
   if (format.wFormatTag != WAVE_FORMAT_PCM) return Fail(Wave, WaveBadStructure);
   // Bytes per sample frame; a format that makes it 0 would divide by zero.
-  if (format.nSamplesPerSec == 0 || format.nAvgBytesPerSec < format.nSamplesPerSec)
-    return Fail(Wave, WaveBadStructure);
+  if (format.nSamplesPerSec == 0 || format.nAvgBytesPerSec < format.nSamplesPerSec) return Fail(Wave, WaveBadStructure);
   const std::uint32_t frameBytes = format.nAvgBytesPerSec / format.nSamplesPerSec;
   Wave.SampleCount = static_cast<std::int32_t>(std::int64_t{Wave.DataSize} / frameBytes);
   Wave.Status = WaveOk;

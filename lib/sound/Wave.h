@@ -13,13 +13,13 @@
 // Why the last operation on a wave file failed.
 enum TWaveStatus : std::uint8_t {
   WaveOk = 0,
-  WaveNoStream = 1,       // no stream, an empty file, or a read on a closed record
-  WaveCannotOpen = 2,     // the file cannot be opened, or opening and checking raised an error
-  WaveNotRiff = 3,        // the file does not begin with "RIFF"
-  WaveNotWave = 4,        // the RIFF form type is not "WAVE"
-  WaveBadStructure = 5,   // the RIFF size is not the file's, or the format is not one we can play
-  WaveNoData = 6,         // no "data" chunk before the end of the file
-  WaveCompressed = 9,     // format tag 2, a compressed format
+  WaveNoStream = 1,      // no stream, an empty file, or a read on a closed record
+  WaveCannotOpen = 2,    // the file cannot be opened, or opening and checking raised an error
+  WaveNotRiff = 3,       // the file does not begin with "RIFF"
+  WaveNotWave = 4,       // the RIFF form type is not "WAVE"
+  WaveBadStructure = 5,  // the RIFF size is not the file's, or the format is not one we can play
+  WaveNoData = 6,        // no "data" chunk before the end of the file
+  WaveCompressed = 9,    // format tag 2, a compressed format
 };
 
 struct TWaveFile {
@@ -28,7 +28,7 @@ struct TWaveFile {
   std::int32_t DataSize = 0;        // size field of the "data" chunk
   std::int32_t SampleCount = 0;     // sample frames
   std::uint8_t Status = WaveOk;
-  WAVEFORMATEX Format{};            // bytes the "fmt " chunk does not supply stay 0
+  WAVEFORMATEX Format{};  // bytes the "fmt " chunk does not supply stay 0
 };
 
 // Opens and checks the file; on true the stream stands at the first sample byte.

@@ -1,6 +1,7 @@
 #pragma once
 // The multimedia system's wave format record and its four-character chunk codes.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "WinTypes.h"
@@ -24,8 +25,8 @@ FOURCC mmioStringToFOURCC(const char* text, std::uint32_t flags);
 
 inline constexpr WORD WAVE_FORMAT_PCM = 1;
 
-// The 18 bytes of a wave format as files and the sound service store it.
-#pragma pack(push, 1)
+// A wave format: its 18 bytes lie at the offsets files store them at. Unlike Windows we keep the
+// record naturally aligned (two bytes of padding at the end), so its fields may be referenced.
 struct WAVEFORMATEX {
   WORD wFormatTag;
   WORD nChannels;
@@ -35,5 +36,4 @@ struct WAVEFORMATEX {
   WORD wBitsPerSample;
   WORD cbSize;
 };
-#pragma pack(pop)
-static_assert(sizeof(WAVEFORMATEX) == 18);
+static_assert(offsetof(WAVEFORMATEX, nAvgBytesPerSec) == 8 && offsetof(WAVEFORMATEX, cbSize) == 16);
