@@ -21,9 +21,15 @@ Canvas::Canvas(int width, int height)
   cairo_font_options_destroy(options);
 }
 
+Canvas::Canvas(Canvas&& other) noexcept
+    : width_(other.width_), height_(other.height_), surface_(other.surface_), cr_(other.cr_) {
+  other.surface_ = nullptr;
+  other.cr_ = nullptr;
+}
+
 Canvas::~Canvas() {
-  cairo_destroy(cr_);
-  cairo_surface_destroy(surface_);
+  if (cr_ != nullptr) cairo_destroy(cr_);
+  if (surface_ != nullptr) cairo_surface_destroy(surface_);
 }
 
 Colour Mix(Colour a, Colour b, double t) {

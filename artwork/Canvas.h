@@ -12,6 +12,7 @@ class Canvas {
   // A fully transparent picture.
   Canvas(int width, int height);
   ~Canvas();
+  Canvas(Canvas&& other) noexcept;
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 

@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
     artwork::MakeCartridges(out);
     artwork::MakeSights(out);
     artwork::MakeStorks(out);
+    artwork::MakeGroundFigure(out);
+    artwork::MakePlane(out);
+    artwork::MakeScenery(out);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "artwork: " << out.pictures_written() << " pictures and " << out.sounds_written() << " sounds in "
               << seconds << " s\n";

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
-constexpr int kCamera = 1500;
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
@@ -66,7 +65,7 @@ class Frame {
       }
   }
 
-  void Paint(cairo_t* cr, const Palette& palette, int at_x) const {
+  void Paint(cairo_t* cr, const Palette& palette, int at_x, int at_y) const {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kScreenWidth, kScreenHeight);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -78,7 +77,7 @@ class Frame {
       }
     }
     cairo_surface_mark_dirty(surface);
-    cairo_set_source_surface(cr, surface, at_x, 0);
+    cairo_set_source_surface(cr, surface, at_x, at_y);
     cairo_paint(cr);
     cairo_surface_destroy(surface);
   }
@@ -118,25 +117,26 @@ class Scene {
   }
 
   // The layers of the scene; with mask, as the hit test draws them.
-  void Compose(Frame& frame, bool mask) {
-    const int plane_x = Round((2813 - kCamera) * 0.32), plane_y = 8;
+  void Compose(Frame& frame, bool mask, int camera, bool targets) {
+    const int plane_x = Round((2813 - camera) * 0.32), plane_y = 8;
     for (int layer = 1; layer <= 5; ++layer) {
       for (const SceneryItem& s : kScenery) {
         if (6 - s.group != layer) continue;
         const std::string name = std::to_string(s.group) + std::to_string(s.item) + ".bmp";
-        frame.Draw(Picture((mask ? "ps\\ts" : "cdu\\ts") + name), Round(layer * (s.x - kCamera) / 5.0) - 2, s.y + 2);
+        frame.Draw(Picture((mask ? "ps\\ts" : "cdu\\ts") + name), Round(layer * (s.x - camera) / 5.0) - 2, s.y + 2);
       }
+      if (!targets) continue;
       if (layer == 1) {
         frame.Draw(Picture("ani2\\flieger.bmp"), plane_x, plane_y);
         frame.Draw(Picture("ani2\\banner4.bmp"), plane_x - 200, plane_y);
       }
-      if (layer == 4) frame.Draw(Picture("ani2\\g2_2.bmp"), Round((2056 - kCamera) * 0.9), 200);
+      if (layer == 4) frame.Draw(Picture("ani2\\g2_2.bmp"), Round((2056 - camera) * 0.9), 200);
       for (const Stork& s : kStorks) {
         if (s.kind != layer || (mask && s.falling)) continue;
         const std::string size = s.kind == 1 ? "s_" : s.kind == 2 ? "m_" : "b_";
         const std::string name =
             "animf\\" + std::string(s.falling ? "f" : "") + size + std::to_string(s.frame) + (s.left ? "r" : "") + ".bmp";
-        const int screen_x = Round((s.x - kCamera) * s.kind / 5);
+        const int screen_x = Round((s.x - camera) * s.kind / 5);
         frame.Draw(Picture(name), screen_x, Round(s.y));
         if (s.falling) DrawNumber(frame, screen_x + Round(Picture(name).width * 0.5), Round(s.y - 30), s.points);
       }
@@ -166,17 +166,25 @@ class Scene {
 }  // namespace
 
 void WriteSampleFrame(const std::filesystem::path& data, const std::filesystem::path& png) {
+  // The frame at the round's start with its hit mask beside it; below, the landscape alone at the
+  // two ends of the scroll.
   Scene scene(data);
-  Frame frame(0);
-  scene.Compose(frame, false);
-  scene.DrawDisplay(frame);
-  Frame mask(132);
-  scene.Compose(mask, true);
-
-  Canvas sheet(2 * kScreenWidth + 10, kScreenHeight);
   const Palette palette = scene.GamePalette();
-  frame.Paint(sheet.cr(), palette, 0);
-  mask.Paint(sheet.cr(), palette, kScreenWidth + 10);
+  Canvas sheet(2 * kScreenWidth + 10, 2 * kScreenHeight + 10);
+  cairo_rectangle(sheet.cr(), 0, 0, sheet.width(), sheet.height());
+  FillWith(sheet.cr(), {0x404040});
+  Frame frame(0);
+  scene.Compose(frame, false, 1500, true);
+  scene.DrawDisplay(frame);
+  frame.Paint(sheet.cr(), palette, 0, 0);
+  Frame mask(132);
+  scene.Compose(mask, true, 1500, true);
+  mask.Paint(sheet.cr(), palette, kScreenWidth + 10, 0);
+  for (int side = 0; side < 2; ++side) {
+    Frame landscape(0);
+    scene.Compose(landscape, false, side == 0 ? 5 : 2560, false);
+    landscape.Paint(sheet.cr(), palette, side * (kScreenWidth + 10), kScreenHeight + 10);
+  }
   if (cairo_surface_write_to_png(sheet.surface(), png.c_str()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot write " + png.string());
 }
