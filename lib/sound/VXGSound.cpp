@@ -28,7 +28,7 @@ TVXGSound::TVXGSound(const GUID& Device) {
   Check("Create", DirectSoundCreate(identifier, directSound_.Put(), nullptr));
 }
 
-void TVXGSound::SetCooperativeLevel(void* Window, TVXGSoundCooperativeLevel Level) {
+void TVXGSound::SetCooperativeLevel(HWND Window, TVXGSoundCooperativeLevel Level) {
   cooperativeLevel_ = Level;
   Check("SetCooperativeLevel", directSound_->SetCooperativeLevel(Window, DirectSoundLevel(Level)));
 }

@@ -26,7 +26,7 @@ class TVXGSound : public TVXGSoundObject {
   // All zeros selects the default device.
   explicit TVXGSound(const GUID& Device);
 
-  void SetCooperativeLevel(void* Window, TVXGSoundCooperativeLevel Level);
+  void SetCooperativeLevel(HWND Window, TVXGSoundCooperativeLevel Level);
   TVXGSoundCooperativeLevel CooperativeLevel() const { return cooperativeLevel_; }
   IDirectSound* DirectSound() const { return directSound_.Get(); }
 

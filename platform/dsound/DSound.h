@@ -4,6 +4,7 @@
 
 #include "platform/win/MMSystem.h"
 #include "platform/win/Unknown.h"
+#include "platform/win/Window.h"
 
 constexpr HRESULT MAKE_DSHRESULT(std::uint32_t code) { return MakeResult(0x88780000u + code); }
 
@@ -91,8 +92,8 @@ class IDirectSoundBuffer : public IUnknown {
 class IDirectSound : public IUnknown {
  public:
   virtual HRESULT CreateSoundBuffer(const DSBUFFERDESC* description, IDirectSoundBuffer** buffer, IUnknown* outer) = 0;
-  // The window may be any window handle; sound does not follow the focus here.
-  virtual HRESULT SetCooperativeLevel(void* window, DWORD level) = 0;
+  // Sound does not follow the window's focus here: every level plays in the background too.
+  virtual HRESULT SetCooperativeLevel(HWND window, DWORD level) = 0;
 
  protected:
   ~IDirectSound() = default;

@@ -13,10 +13,6 @@ std::int16_t Saturated(float sample) {
 
 }  // namespace
 
-Mixer::~Mixer() {
-  for (auto& slot : voices_) slot.store(nullptr);
-}
-
 bool Mixer::Add(Voice& voice) {
   FreeRetired();
   for (std::size_t i = 0; i < MaxVoices; ++i) {
@@ -50,7 +46,7 @@ void Mixer::Mix(std::int16_t* stereo, std::size_t frames) {
     const std::size_t count = std::min(ChunkFrames, frames - done);
     std::fill_n(chunk_.begin(), 2 * count, 0.0f);
     for (std::size_t i = 0; i < inUse; ++i)
-      if (Voice* voice = voices_[i].load(std::memory_order_acquire)) voice->MixInto(chunk_.data(), count);
+      if (Voice* voice = voices_[i].load()) voice->MixInto(chunk_.data(), count);
     std::transform(chunk_.begin(), chunk_.begin() + static_cast<std::ptrdiff_t>(2 * count), stereo + 2 * done,
                    Saturated);
     done += count;

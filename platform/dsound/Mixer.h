@@ -1,7 +1,8 @@
 #pragma once
 // Sums every registered voice into interleaved 16-bit stereo at the output's rate. The audio
 // thread calls Mix; the main thread adds and removes voices without waiting for it: a removed
-// voice is freed only once no call of Mix can still be reading it.
+// voice is freed only once no call of Mix can still be reading it. Whoever calls Mix has stopped
+// doing so when the mixer goes.
 
 #include <array>
 #include <atomic>
@@ -22,8 +23,6 @@ class Mixer {
   explicit Mixer(DWORD outputRate) : outputRate_(outputRate) {}
   Mixer(const Mixer&) = delete;
   Mixer& operator=(const Mixer&) = delete;
-  // Whoever calls Mix must have stopped doing so.
-  ~Mixer();
 
   DWORD OutputRate() const { return outputRate_; }
 

@@ -45,7 +45,7 @@ class SoundDevice final : public IDirectSound, public RefCounted<SoundDevice> {
     }
   }
 
-  HRESULT SetCooperativeLevel(void* /*window*/, DWORD level) override {
+  HRESULT SetCooperativeLevel(HWND /*window*/, DWORD level) override {
     return level >= DSSCL_NORMAL && level <= DSSCL_WRITEPRIMARY ? DS_OK : DSERR_INVALIDPARAM;
   }
 

@@ -24,7 +24,7 @@ Uint32 SdlKind(std::uint32_t type) {
 
 }  // namespace
 
-int MessageBoxA(void* /*owner*/, const char* text, const char* caption, std::uint32_t type) {
+int MessageBoxA(HWND owner, const char* text, const char* caption, std::uint32_t type) {
   const std::string body = text != nullptr ? text : "";
   const std::string title = caption != nullptr ? caption : "Error";
   if (activeRecorder != nullptr) {
@@ -33,7 +33,8 @@ int MessageBoxA(void* /*owner*/, const char* text, const char* caption, std::uin
   }
   const std::string utf8Body = Cp1252ToUtf8(body);
   const std::string utf8Title = Cp1252ToUtf8(title);
-  if (SDL_ShowSimpleMessageBox(SdlKind(type), utf8Title.c_str(), utf8Body.c_str(), nullptr) != 0)
+  if (SDL_ShowSimpleMessageBox(SdlKind(type), utf8Title.c_str(), utf8Body.c_str(),
+                               owner != nullptr ? owner->Sdl() : nullptr) != 0)
     std::fprintf(stderr, "%s: %s\n", utf8Title.c_str(), utf8Body.c_str());
   return IDOK;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Window.h"
+
 inline constexpr std::uint32_t MB_OK = 0x00000000;
 inline constexpr std::uint32_t MB_ICONERROR = 0x00000010;
 inline constexpr std::uint32_t MB_ICONWARNING = 0x00000030;
@@ -13,9 +15,9 @@ inline constexpr std::uint32_t MB_ICONINFORMATION = 0x00000040;
 inline constexpr int IDOK = 1;
 
 // Shows Text under Caption (Windows-1252 bytes; no caption reads "Error") until the user closes
-// it, and answers IDOK. The owner window may be any window handle or none. Where no box can be
-// shown (no display), the message goes to the standard error stream instead.
-int MessageBoxA(void* owner, const char* text, const char* caption, std::uint32_t type);
+// it, and answers IDOK; the box stands over Owner's window where there is one on screen. Where no
+// box can be shown (no display), the message goes to the standard error stream instead.
+int MessageBoxA(HWND owner, const char* text, const char* caption, std::uint32_t type);
 
 namespace platform {
 

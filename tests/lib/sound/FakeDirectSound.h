@@ -69,7 +69,7 @@ class FakeDirectSound final : public IDirectSound, public platform::RefCounted<F
     *buffer = answer == DS_OK ? new FakeBuffer(log_) : nullptr;
     return answer;
   }
-  HRESULT SetCooperativeLevel(void*, DWORD level) override {
+  HRESULT SetCooperativeLevel(HWND, DWORD level) override {
     return log_.Answer("SetCooperativeLevel " + std::to_string(level));
   }
 

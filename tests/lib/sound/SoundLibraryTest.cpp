@@ -240,6 +240,10 @@ void ExpectSilentSample(TVXGSoundFileSample& sample, platform::dsound::Rendering
   sample.Play(true);
   EXPECT_EQ(driver.Render(4), std::vector<std::int16_t>(8, 0));
   sample.Stop();
+  sample.Unlock();
+  // Nothing to lock: a clear error rather than a region that is not there.
+  EXPECT_EQ(Raised([&] { sample.Lock(0, 4, TVXGSoundLockOption::None); }).Message(),
+            "TVXGSoundFileSample.Lock:\rThis function is not valid for the current state of this object.");
 }
 
 TEST_F(FileSampleTest, DataThatEndsEarlyIsShownOnceAndLeavesNoSound) {
