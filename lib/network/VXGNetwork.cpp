@@ -1,0 +1,98 @@
+#include "network/VXGNetwork.h"
+
+#include "platform/dplay/Com.h"
+
+namespace {
+
+// COM is initialised once on every thread that creates a network object, and left at its end.
+class ComApartment {
+ public:
+  ComApartment() { CoInitialize(nullptr); }
+  ~ComApartment() { CoUninitialize(); }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+};
+
+void EnterComApartment() { thread_local const ComApartment apartment; }
+
+}  // namespace
+
+TVXGNetwork::TVXGNetwork() {
+  CreateNetwork();
+  drivers_ = std::make_unique<TVXGNetworkDriverList>(*this);
+}
+
+TVXGNetwork::~TVXGNetwork() {
+  players_.reset();
+  sessions_.reset();
+  drivers_.reset();
+  directPlay_.Reset();
+}
+
+void TVXGNetwork::Check(const char* Operation, HRESULT Result) const {
+  CheckResult<EVXGNetworkError>(*this, Operation, Result);
+}
+
+void TVXGNetwork::CreateNetwork() {
+  EnterComApartment();
+  directPlay_.Reset();
+  Check("CreateNetwork",
+        CoCreateInstance(CLSID_DirectPlay, nullptr, CLSCTX_INPROC_SERVER, IID_IDirectPlay3A, directPlay_.PutVoid()));
+}
+
+void TVXGNetwork::AssignDriver(int Index) {
+  CreateNetwork();
+  const TVXGNetworkDriver driver = drivers_->GetDriver(Index);
+  Check("AssignDriver", directPlay_->InitializeConnection(driver.Connection, 0));
+}
+
+void TVXGNetwork::RefreshSessions(const GUID& ApplicationGUID, std::int32_t Timeout) {
+  sessions_.reset();
+  sessions_ = std::make_unique<TVXGSessionList>(*this, ApplicationGUID, Timeout);
+}
+
+void TVXGNetwork::CreateSession(const std::string& Name, const GUID& ApplicationGUID, std::int32_t MaxPlayers) {
+  std::string name = Name;
+  DPSESSIONDESC2 description;
+  ClearSized(description);
+  description.dwFlags = DPSESSION_MIGRATEHOST | DPSESSION_KEEPALIVE;
+  description.guidApplication = ApplicationGUID;
+  description.dwMaxPlayers = static_cast<DWORD>(MaxPlayers);
+  description.lpszSessionNameA = name.data();
+  Check("CreateSession", directPlay_->Open(&description, DPOPEN_CREATE));
+}
+
+void TVXGNetwork::JoinSession(const GUID& InstanceGUID) {
+  DPSESSIONDESC2 description;
+  ClearSized(description);
+  description.guidInstance = InstanceGUID;
+  Check("JoinSession", directPlay_->Open(&description, DPOPEN_JOIN));
+}
+
+void TVXGNetwork::LeaveSession() { Check("LeaveSession", directPlay_->Close()); }
+
+void TVXGNetwork::RefreshPlayers(const GUID& SessionGUID) {
+  players_.reset();
+  players_ = std::make_unique<TVXGPlayerList>(*this, SessionGUID);
+}
+
+std::uint32_t TVXGNetwork::CreatePlayer(const std::string& Name) {
+  std::string name = Name;
+  DPNAME playerName;
+  ClearSized(playerName);
+  playerName.lpszShortNameA = name.data();
+  DPID id = 0;
+  Check("CreatePlayer", directPlay_->CreatePlayer(&id, &playerName, nullptr, nullptr, 0, 0));
+  return id;
+}
+
+void TVXGNetwork::Send(std::uint32_t FromID, std::uint32_t ToID, const void* Data, std::uint32_t Size) {
+  Check("Send", directPlay_->Send(FromID, ToID, 0, const_cast<void*>(Data), Size));
+}
+
+bool TVXGNetwork::Receive(std::uint32_t& FromID, std::uint32_t& ToID, void* Data, std::uint32_t& Size) {
+  const HRESULT result = directPlay_->Receive(&FromID, &ToID, 0, Data, &Size);
+  if (result == DPERR_NOMESSAGES) return false;
+  if (result != DPERR_BUFFERTOOSMALL) Check("Receive", result);
+  return true;
+}
