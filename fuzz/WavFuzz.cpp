@@ -26,10 +26,21 @@ void ReadWhole(const std::uint8_t* data, std::size_t size) {
   CloseWaveFile(wave);
 }
 
+// One file per fuzzing process, gone when the process ends.
+class ScratchFile {
+ public:
+  ScratchFile()
+      : name_((std::filesystem::temp_directory_path() / ("fuzz_wav_" + std::to_string(getpid()) + ".wav")).string()) {}
+  ~ScratchFile() { std::filesystem::remove(name_); }
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string name_;
+};
+
 const std::string& FileName() {
-  static const std::string name =
-      (std::filesystem::temp_directory_path() / ("fuzz_wav_" + std::to_string(getpid()) + ".wav")).string();
-  return name;
+  static const ScratchFile file;
+  return file.Name();
 }
 
 void LoadAndPlay(const std::uint8_t* data, std::size_t size) {
