@@ -1,0 +1,181 @@
+// What neither side of a session takes from a peer: foreign, truncated or forged datagrams and
+// packets, players that are not the sender's, answers that turn a refusal into a success.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "DirectPlayTestSupport.h"
+#include "RogueEnet.h"
+
+namespace dplay_test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const GUID Trap = {0x7A7A7A7A, 0x1111, 0x2222, {3, 3, 3, 3, 3, 3, 3, 3}};
+
+class ForgedTrafficTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ports = FreePortBlock();
+    ASSERT_NE(ports, 0) << "no free block of query ports";
+    UseQueryPorts(ports);
+  }
+
+  // Sends Bytes to 127.0.0.1:Port from a socket of its own and returns what comes back within Limit.
+  static std::vector<wire::Bytes> Exchange(std::uint16_t port, const std::vector<wire::Bytes>& datagrams,
+                                           std::chrono::milliseconds limit) {
+    const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    for (const wire::Bytes& datagram : datagrams)
+      sendto(socket, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    std::vector<wire::Bytes> answers;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+      wire::Bytes buffer(70000);
+      const ssize_t got = recv(socket, buffer.data(), buffer.size(), 0);
+      if (got < 0) {
+        std::this_thread::sleep_for(1ms);
+        continue;
+      }
+      buffer.resize(static_cast<std::size_t>(got));
+      answers.push_back(buffer);
+    }
+    close(socket);
+    return answers;
+  }
+
+  ComThread com;
+  std::uint16_t ports = 0;
+};
+
+TEST_F(ForgedTrafficTest, TheHostTakesFromAPeerOnlyWhatIsItsToSend) {
+  ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
+  ASSERT_EQ(HostSession(*host.Get(), "Echt", 4), DP_OK);
+  const DPID anna = NewPlayer(*host.Get(), "Anna");
+  const DPID clara = NewPlayer(*host.Get(), "Clara");
+
+  // Noise on the query port is not answered; a query is.
+  std::mt19937 random(7);
+  std::vector<wire::Bytes> noise = {{}, {'V', 'X', 'G', 'N'}, {'V', 'X', 'G', 'N', 1, 2, 0, 0}};
+  for (int i = 0; i < 50; ++i) {
+    wire::Bytes junk(random() % 200 + 1);
+    for (std::uint8_t& byte : junk) byte = static_cast<std::uint8_t>(random());
+    noise.push_back(junk);
+  }
+  wire::Bytes truncated = wire::EncodeDatagram(wire::Answer{{}});
+  truncated.pop_back();
+  noise.push_back(truncated);
+  EXPECT_TRUE(Exchange(ports, noise, 100ms).empty());
+  const std::vector<wire::Bytes> answers = Exchange(ports, {wire::EncodeDatagram(wire::Query{})}, 200ms);
+  ASSERT_EQ(answers.size(), 1u);
+  const std::optional<wire::Datagram> answer = wire::DecodeDatagram(answers[0]);
+  ASSERT_TRUE(answer && std::holds_alternative<wire::Answer>(*answer));
+  const wire::SessionInfo session = std::get<wire::Answer>(*answer).session;
+  EXPECT_EQ(session.players, (std::vector<wire::PlayerEntry>{{anna, "Anna"}, {clara, "Clara"}}));
+
+  RogueHost rogue(0);
+  ENetPeer* peer = rogue.Connect(ports);
+  std::optional<RogueEvent> connected = rogue.Next(2s);
+  ASSERT_TRUE(connected && connected->type == ENET_EVENT_TYPE_CONNECT);
+
+  rogue.Send(peer, wire::Data{anna, 0, {'v', 'o', 'r', 'h', 'e', 'r'}});  // before joining
+  rogue.Send(peer, wire::JoinRequest{Trap});
+  EXPECT_EQ(rogue.NextPacket(2s), wire::Packet{wire::JoinRefused{DPERR_NOSESSIONS}});
+  rogue.Send(peer, wire::JoinRequest{session.instance});
+  const std::optional<wire::Packet> accepted = rogue.NextPacket(2s);
+  ASSERT_TRUE(accepted && std::holds_alternative<wire::JoinAccepted>(*accepted));
+  EXPECT_EQ(std::get<wire::JoinAccepted>(*accepted).session.players, session.players);
+
+  wire::Bytes cut = wire::EncodePacket(wire::PlayerRequest{9, "Halb"});
+  cut.pop_back();
+  rogue.SendBytes(peer, cut);
+  rogue.SendBytes(peer, {0xFF, 1, 2, 3});
+  rogue.Send(peer, wire::PlayerAdded{{99, "Falsch"}, 2});                     // only the host announces players
+  rogue.Send(peer, wire::Data{anna, clara, {'g', 'e', 'f', 'a', 'k', 'e'}});  // a player not the peer's own
+  rogue.Send(peer, wire::Data{12345, 0, {'?'}});                              // a player that does not exist
+  rogue.Send(peer, wire::PlayerRequest{1, "Schurke"});
+  const std::optional<wire::Packet> granted = rogue.NextPacket(2s);
+  ASSERT_TRUE(granted && std::holds_alternative<wire::PlayerGranted>(*granted));
+  const DPID schurke = std::get<wire::PlayerGranted>(*granted).id;
+  rogue.Send(peer, wire::Data{schurke, 424242, {'n', 'i', 'e', 'm', 'a', 'n', 'd'}});
+  rogue.Send(peer, wire::Data{schurke, anna, {'e', 'c', 'h', 't'}});
+
+  const std::vector<Message> messages = ReceiveAll(*host.Get(), 500ms);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].systemType, DPSYS_CREATEPLAYERORGROUP);
+  EXPECT_EQ(messages[0].player, schurke);
+  EXPECT_EQ(messages[0].playerName, "Schurke");
+  EXPECT_EQ(messages[1].text, "echt");
+  EXPECT_EQ(messages[1].from, schurke);
+  EXPECT_EQ(messages[1].to, anna);
+  EXPECT_EQ(ListPlayers(*host.Get()).size(), 3u);
+}
+
+TEST_F(ForgedTrafficTest, AJoinedSideTakesFromItsHostOnlyWhatIsConsistent) {
+  wire::SessionInfo trap;
+  trap.maxPlayers = 4;
+  trap.currentPlayers = 1;
+  trap.instance = Trap;
+  trap.name = "Falle";
+  trap.players = {{7, "Sieben"}, {0, "Null"}};
+  wire::Bytes truncated = wire::EncodeDatagram(wire::Answer{trap});
+  truncated.pop_back();
+  RogueHost rogue(ports, {wire::EncodeDatagram(wire::Answer{trap}), truncated, {'V', 'X', 'G', 'N', 1, 2}});
+
+  int joins = 0;
+  int requests = 0;
+  rogue.Serve([&](RogueHost& self, const RogueEvent& event) {
+    if (event.type != ENET_EVENT_TYPE_RECEIVE) return;
+    const std::optional<wire::Packet> packet = wire::DecodePacket(event.bytes);
+    if (packet && std::holds_alternative<wire::JoinRequest>(*packet)) {
+      if (++joins == 1) {
+        self.Send(event.peer, wire::JoinRefused{S_OK});  // a refusal that claims success
+        return;
+      }
+      self.Send(event.peer, wire::JoinAccepted{trap});
+      self.Send(event.peer, wire::Data{999, 0, {'?'}});
+      self.Send(event.peer, wire::PlayerAdded{{0, "Null"}, 3});
+      self.Send(event.peer, wire::PlayerAdded{{7, "Doppelt"}, 3});
+      self.Send(event.peer, wire::PlayerGranted{77, 5});
+      self.Send(event.peer, wire::JoinAccepted{trap});
+    } else if (packet && std::holds_alternative<wire::PlayerRequest>(*packet)) {
+      const DWORD request = std::get<wire::PlayerRequest>(*packet).request;
+      if (++requests == 1) {
+        self.Send(event.peer, wire::PlayerGranted{request, 7});  // an ID already taken
+        return;
+      }
+      self.Send(event.peer, wire::PlayerGranted{request, 50});
+      self.Send(event.peer, wire::PlayerRemoved{50, 1});  // not the host's to remove
+      self.Send(event.peer, wire::Data{50, 0, {'i', 'c', 'h', '?'}});
+      self.Send(event.peer, wire::Data{7, 50, {'h', 'a', 'l', 'l', 'o'}});
+    }
+  });
+
+  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
+  const std::vector<FoundSession> found = FindSessions(*guest.Get(), 200);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "Falle");
+
+  EXPECT_EQ(JoinSession(*guest.Get(), Trap), DPERR_GENERIC);
+  ASSERT_EQ(JoinSession(*guest.Get(), Trap), DP_OK);
+  std::string name = "Bernd";
+  DPNAME dpName{sizeof(DPNAME), 0, name.data(), nullptr};
+  DPID id = 0;
+  EXPECT_EQ(guest->CreatePlayer(&id, &dpName, nullptr, nullptr, 0, 0), DPERR_CANTCREATEPLAYER);
+  EXPECT_EQ(NewPlayer(*guest.Get(), "Bernd"), 50u);
+
+  const std::vector<Message> messages = ReceiveAll(*guest.Get(), 500ms);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "hallo");
+  EXPECT_EQ(messages[0].from, 7u);
+  EXPECT_EQ(ListPlayers(*guest.Get()),
+            (std::vector<PlayerName>{{7, "Sieben", DPENUMPLAYERS_REMOTE}, {50, "Bernd", DPENUMPLAYERS_LOCAL}}));
+}
+
+}  // namespace
+}  // namespace dplay_test
