@@ -17,7 +17,6 @@ constexpr double kCentre = 32;
 constexpr double kHoleY = 92;     // the rim of the hole; the mole is hidden below it
 constexpr double kFullRise = 86;  // how far the mole travels from hidden to fully up
 
-constexpr Colour kFur{0x4A4038};
 constexpr Colour kFurLight{0x7A6C60};
 constexpr Colour kFurDark{0x241E1A};
 constexpr Colour kPink{0xF0A0A0};
@@ -193,7 +192,8 @@ void DrawHillFront(cairo_t* cr, double size, int crumbs_seed) {
   for (int i = 0; i < 14; ++i) {
     const double x = kCentre + random.Range(-0.7, 0.7) * half;
     const double y = random.Range(kHoleY + 6 * size, kHeight - 5);
-    Ellipse(cr, x, y, random.Range(1, 2.2) * size, random.Range(0.8, 1.6) * size);
+    const double rx = random.Range(1, 2.2) * size;
+    Ellipse(cr, x, y, rx, random.Range(0.8, 1.6) * size);
     FillWith(cr, i % 2 ? kEarthDark : Colour{0xC49A66});
   }
   for (int side : {-1, 1})
@@ -255,7 +255,8 @@ IndexedImage Rising(DataWriter& out, int frame) {
     Random random(static_cast<std::uint64_t>(100 + frame));
     for (int i = 0; i < 7; ++i) {
       const double x = kCentre + random.Range(-18, 18), y = kHoleY - random.Range(4, 10 + 7 * frame);
-      Ellipse(cr, x, y, random.Range(1.2, 2.4), random.Range(1.0, 2.0));
+      const double rx = random.Range(1.2, 2.4);
+      Ellipse(cr, x, y, rx, random.Range(1.0, 2.0));
       FillWith(cr, i % 2 ? kEarthDark : kEarth);
     }
   }

@@ -20,7 +20,9 @@ void InsideDisc(Random& random, double& x, double& y) {
 }
 
 void Blob(cairo_t* cr, Random& random, double x, double y, double size) {
-  Ellipse(cr, x, y, size * random.Range(0.8, 1.2), size * random.Range(0.65, 0.95));
+  const double rx = size * random.Range(0.8, 1.2);
+  const double ry = size * random.Range(0.65, 0.95);
+  Ellipse(cr, x, y, rx, ry);
 }
 
 }  // namespace

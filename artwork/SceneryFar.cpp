@@ -82,7 +82,8 @@ void DrawBands(cairo_t* cr, Random& random, double x0, double x1, const std::vec
     if (!band.hedge_above) continue;
     const double size = 1.5 + (band.top - 240) / 26;
     for (double x = x0; x < x1; x += size * random.Range(0.9, 1.6)) {
-      Ellipse(cr, x, band.top - size * 0.3, size * random.Range(0.9, 1.5), size * random.Range(0.6, 1.0));
+      const double rx = size * random.Range(0.9, 1.5);
+      Ellipse(cr, x, band.top - size * 0.3, rx, size * random.Range(0.6, 1.0));
     }
     FillWith(cr, hedges.dark);
     for (double x = x0; x < x1; x += size * random.Range(1.5, 3)) {
@@ -91,6 +92,8 @@ void DrawBands(cairo_t* cr, Random& random, double x0, double x1, const std::vec
     FillWith(cr, hedges.mid);
   }
 }
+
+}  // namespace
 
 Canvas DrawSkyPanorama() {
   Canvas panorama(kSkyWidth, kSkyHeight);
@@ -129,7 +132,8 @@ Canvas DrawSkyPanorama() {
   cairo_fill(cr);
   for (double x = 4; x < kSkyWidth; x += random.Range(5, 16)) {
     if (std::abs(x - 905) < 45) continue;
-    Ellipse(cr, x, NearRidge(x) + 1, random.Range(2.5, 4.5), random.Range(2, 3.5));
+    const double rx = random.Range(2.5, 4.5);
+    Ellipse(cr, x, NearRidge(x) + 1, rx, random.Range(2, 3.5));
   }
   FillWith(cr, {0x5E8268});
   DrawBands(cr, random, 0, kSkyWidth,
@@ -139,10 +143,12 @@ Canvas DrawSkyPanorama() {
   return panorama;
 }
 
+namespace {
+
 // Group 4: items at world x 0, 1307 and 2757 move at two fifths of the scroll, so they stand
 // 523 and 1103 pixels into one panorama; their tops are at screen rows 143, 242 and 202.
 constexpr int kHillsWidth = 1713;
-constexpr int kHillsTop = ScreenTop(141);
+static_assert(kHillsTop == ScreenTop(141));
 constexpr int kHillsItemX[] = {0, 523, 1103};
 constexpr int kHillsItemWidth[] = {563, 620, 610};
 constexpr int kHillsItemTop[] = {ScreenTop(141), ScreenTop(240), ScreenTop(200)};
@@ -200,6 +206,8 @@ void DrawChapel(cairo_t* cr, double x, double ground) {
   FillWith(cr, {0x3A3440});
 }
 
+}  // namespace
+
 Canvas DrawHillsPanorama() {
   Canvas panorama(kHillsWidth, kGroundBottom - kHillsTop);
   cairo_t* cr = panorama.cr();
@@ -231,7 +239,8 @@ Canvas DrawHillsPanorama() {
     const double x = random.Range(20, kHillsWidth - 20);
     const double y = random.Range(HillsSkyline(x) + 12, kMeadowLine - 8);
     if (near_join(x) || y > kMeadowLine - 8) continue;
-    Ellipse(cr, x, y, random.Range(14, 30), random.Range(3, 6));
+    const double rx = random.Range(14, 30);
+    Ellipse(cr, x, y, rx, random.Range(3, 6));
     FillWith(cr, {0x94B85A, 0.35});
   }
   for (int i = 0; i < 140; ++i) {
@@ -265,8 +274,6 @@ Canvas DrawHillsPanorama() {
             kGroundBottom, MiddleFoliage());
   return panorama;
 }
-
-}  // namespace
 
 Canvas Cut(const Canvas& panorama, int x, int y, int width, int height) {
   Canvas picture(width, height);

@@ -128,7 +128,10 @@ Canvas DrawElder() {
       y = random.Range(-1, 1);
     } while (x * x + y * y > 0.7);
     const double cx = c[0] + x * c[2], cy = c[1] + y * c[3];
-    for (int k = 0; k < 9; ++k) Ellipse(cr, cx + random.Range(-7, 7), cy + random.Range(-3, 3), 2.4, 2);
+    for (int k = 0; k < 9; ++k) {
+      const double fx = cx + random.Range(-7, 7);
+      Ellipse(cr, fx, cy + random.Range(-3, 3), 2.4, 2);
+    }
     FillWith(cr, {0xF4F0D8});
   }
   return canvas;

@@ -20,6 +20,12 @@ std::vector<SceneryPicture> DrawFarScenery();     // groups 5 and 4: sky, far hi
 std::vector<SceneryPicture> DrawMiddleScenery();  // groups 3 and 2: trees, hedges, fields, reeds and posts
 std::vector<SceneryPicture> DrawFrontScenery();   // group 1: branches from above, bushes below
 
+// The sky over the far hills, 1272 columns of screen rows -1 to 481, and the wooded hills over the
+// valley fields, 1713 columns of screen rows kHillsTop to 481; the title pictures show them too.
+Canvas DrawSkyPanorama();
+Canvas DrawHillsPanorama();
+inline constexpr int kHillsTop = 143;
+
 // A window of a panorama as a picture of its own.
 Canvas Cut(const Canvas& panorama, int x, int y, int width, int height);
 

@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
     artwork::MakeGroundFigure(out);
     artwork::MakePlane(out);
     artwork::MakeScenery(out);
+    artwork::MakeScreens(out);
+    artwork::MakeStartScreen(out);
+    artwork::MakeSounds(out);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "artwork: " << out.pictures_written() << " pictures and " << out.sounds_written() << " sounds in "
               << seconds << " s\n";

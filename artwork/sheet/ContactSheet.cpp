@@ -18,7 +18,7 @@ constexpr double kLabelSize = 11;
 
 // Pictures the game copies without a colour key show whole.
 bool DrawnOpaque(const std::string& name) {
-  for (const char* opaque : {"cdu\\bpwb.bmp", "cdu\\tszs.bmp", "cdu\\weitr.bmp", "cdu\\wartn.bmp", "start\\back.bmp"})
+  for (const char* opaque : {"cdu\\bpwb.bmp", "cdu\\tszs.bmp", "cdu\\weitr.bmp", "cdu\\wartn.bmp"})
     if (name == opaque) return true;
   return false;
 }
