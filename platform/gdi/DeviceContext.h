@@ -1,11 +1,16 @@
 #pragma once
 // A device context: what GDI draws on. Here it is always the pixels of one display-service
-// surface, with the colours that give its palette indices meaning.
+// surface, with the colours that give its palette indices meaning, and the drawing state GDI keeps
+// per context: font, text colour, background colour and mode.
+
+#include <memory>
 
 #include "platform/ddraw/PixelLayout.h"
 #include "platform/win/WinTypes.h"
 
 namespace platform::gdi {
+
+class Font;
 
 class DrawingTarget {
  public:
@@ -17,6 +22,8 @@ class DrawingTarget {
   ~DrawingTarget() = default;
 };
 
+enum class BackgroundMode { Transparent = 1, Opaque = 2 };
+
 class DeviceContext {
  public:
   explicit DeviceContext(DrawingTarget& target) : target_(target) {}
@@ -25,8 +32,27 @@ class DeviceContext {
 
   DrawingTarget& Target() const { return target_; }
 
+  // The selected font; null stands for the system font. A font stays alive while a context holds
+  // it, even after its handle was deleted.
+  const std::shared_ptr<Font>& SelectedFont() const { return font_; }
+  std::shared_ptr<Font> SelectFont(std::shared_ptr<Font> font);
+  // The selected font, or the system font when none is.
+  const Font& FontInUse() const;
+
+  // Colours as 0x00BBGGRR.
+  DWORD TextColor() const { return textColor_; }
+  DWORD SetTextColor(DWORD color);
+  DWORD BackgroundColor() const { return backgroundColor_; }
+  DWORD SetBackgroundColor(DWORD color);
+  BackgroundMode Background() const { return backgroundMode_; }
+  BackgroundMode SetBackground(BackgroundMode mode);
+
  private:
   DrawingTarget& target_;
+  std::shared_ptr<Font> font_;
+  DWORD textColor_ = 0x000000;
+  DWORD backgroundColor_ = 0xFFFFFF;
+  BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
 };
 
 }  // namespace platform::gdi
