@@ -58,6 +58,41 @@ void Crown(cairo_t* cr, Random& random, double cx, double cy, double rx, double 
   }
 }
 
+void Leaves(cairo_t* cr, Random& random, double cx, double cy, double rx, double ry, const FoliageColours& colours,
+            double leaf) {
+  struct Leaf {
+    double x, y, angle, length, width;
+    int tone;
+  };
+  std::vector<Leaf> leaves;
+  const int count = static_cast<int>(14 * rx * ry / (leaf * leaf)) + 6;
+  for (int i = 0; i < count; ++i) {
+    double x, y;
+    InsideDisc(random, x, y);
+    const double lit = -0.6 * x - 0.8 * y + random.Range(-0.5, 0.5);
+    // Leaves hang outwards and down from the middle of the cluster.
+    const double angle = std::atan2(y + 0.6, x) + random.Range(-0.6, 0.6);
+    const double length = leaf * random.Range(0.75, 1.2);
+    const double width = length * random.Range(0.38, 0.5);
+    leaves.push_back({cx + x * rx, cy + y * ry, angle, length, width, lit < -0.45 ? 0 : lit < 0.05 ? 1 : lit < 0.55 ? 2 : 3});
+  }
+  // Back leaves in shade first, lit ones on top.
+  const Colour tones[] = {colours.shadow, colours.dark, colours.mid, colours.light};
+  for (int tone = 0; tone < 4; ++tone) {
+    for (const Leaf& l : leaves) {
+      if (l.tone != tone) continue;
+      SavedState saved(cr);
+      cairo_translate(cr, l.x, l.y);
+      cairo_rotate(cr, l.angle);
+      cairo_move_to(cr, 0, 0);
+      cairo_curve_to(cr, l.length * 0.3, -l.width, l.length * 0.7, -l.width * 0.8, l.length, 0);
+      cairo_curve_to(cr, l.length * 0.7, l.width * 0.8, l.length * 0.3, l.width, 0, 0);
+      cairo_close_path(cr);
+    }
+    FillWith(cr, tones[tone]);
+  }
+}
+
 void Trunk(cairo_t* cr, double x, double foot, double top, double width, Colour bark) {
   cairo_move_to(cr, x - width * 0.9, foot);
   cairo_curve_to(cr, x - width * 0.5, foot - width * 0.3, x - width * 0.5, foot - width, x - width * 0.42, top);

@@ -24,6 +24,11 @@ FoliageColours FarFoliage();
 void Crown(cairo_t* cr, Random& random, double cx, double cy, double rx, double ry, const FoliageColours& colours,
            double leaf);
 
+// Single leaves, pointed and turned every way, filling roughly the ellipse: foliage near enough
+// to the viewer that its leaves can be told apart.
+void Leaves(cairo_t* cr, Random& random, double cx, double cy, double rx, double ry, const FoliageColours& colours,
+            double leaf);
+
 // A tapering trunk from its foot up to where the crown hides it, with a root flare.
 void Trunk(cairo_t* cr, double x, double foot, double top, double width, Colour bark);
 

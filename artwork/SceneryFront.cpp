@@ -26,7 +26,10 @@ void Bough(cairo_t* cr, Random& random, const std::vector<Twig>& twigs, const st
     TaperedSegment(cr, mx, my, t.width * 0.75, t.x1, t.y1, t.width * 0.45);
   }
   FillWith(cr, kBark);
-  for (const auto& l : leaves) Crown(cr, random, l[0], l[1], l[2], l[3], colours, leaf);
+  for (const auto& l : leaves) {
+    Crown(cr, random, l[0], l[1], l[2] * 0.75, l[3] * 0.7, colours, leaf * 0.8);
+    Leaves(cr, random, l[0], l[1], l[2], l[3], colours, leaf * 1.6);
+  }
 }
 
 Canvas HangingCanvas(int width, int height) {
@@ -37,25 +40,25 @@ Canvas HangingCanvas(int width, int height) {
 
 // Group 1 item 1: an oak bough.
 Canvas DrawOakBough() {
-  Canvas canvas = HangingCanvas(320, 160);
+  Canvas canvas = HangingCanvas(340, 190);
   cairo_t* cr = canvas.cr();
   Random random(11);
   Bough(cr, random,
-        {{300, -4, 150, 60, 16}, {220, 28, 90, 110, 8}, {170, 50, 210, 128, 7}, {260, 12, 300, 84, 7}, {120, 80, 40, 96, 5}},
-        {{150, 40, 90, 38}, {86, 100, 54, 36}, {212, 112, 48, 34}, {292, 70, 28, 44}, {40, 92, 36, 26}, {230, 20, 80, 22}},
+        {{300, -4, 160, 60, 16}, {230, 28, 100, 110, 8}, {180, 50, 220, 128, 7}, {270, 12, 290, 84, 7}, {130, 80, 60, 96, 5}},
+        {{165, 40, 90, 34}, {100, 104, 48, 32}, {218, 116, 44, 30}, {282, 74, 24, 38}, {60, 90, 28, 22}, {240, 18, 70, 20}},
         NearFoliage(), 11);
   return canvas;
 }
 
 // Group 1 item 4: a willow whose thin twigs hang far down.
 Canvas DrawWillow() {
-  Canvas canvas = HangingCanvas(340, 200);
+  Canvas canvas = HangingCanvas(340, 215);
   cairo_t* cr = canvas.cr();
   Random random(14);
-  TaperedSegment(cr, 10, -4, 18, 320, 30, 6);
+  TaperedSegment(cr, 40, -6, 18, 320, 30, 6);
   FillWith(cr, kBark);
   for (int i = 0; i < 46; ++i) {
-    const double x = random.Range(20, 320), y = 2 + (x - 10) * 0.1 + random.Range(-3, 3);
+    const double x = random.Range(40, 310), y = 2 + (x - 10) * 0.1 + random.Range(-3, 3);
     const double length = random.Range(60, 180), sway = random.Range(-16, 10);
     cairo_move_to(cr, x, y);
     cairo_curve_to(cr, x + sway * 0.2, y + length * 0.4, x + sway, y + length * 0.7, x + sway * 1.2, y + length);
@@ -69,18 +72,18 @@ Canvas DrawWillow() {
     const Colour tone = i % 3 == 0 ? Colour{0x6E9A3A} : i % 3 == 1 ? Colour{0x4E7A2C} : Colour{0x8CB04A};
     FillWith(cr, tone);
   }
-  Crown(cr, random, 60, 10, 60, 18, NearFoliage(), 7);
+  Crown(cr, random, 80, 10, 50, 18, NearFoliage(), 7);
   Crown(cr, random, 230, 28, 70, 20, NearFoliage(), 7);
   return canvas;
 }
 
 // Group 1 item 5: a beech bough.
 Canvas DrawBeechBough() {
-  Canvas canvas = HangingCanvas(280, 150);
+  Canvas canvas = HangingCanvas(300, 175);
   cairo_t* cr = canvas.cr();
   Random random(15);
-  Bough(cr, random, {{20, -4, 150, 70, 13}, {90, 30, 40, 108, 6}, {150, 70, 250, 104, 6}, {120, 50, 160, 126, 5}},
-        {{130, 48, 80, 34}, {52, 98, 42, 34}, {236, 100, 40, 30}, {160, 116, 40, 26}, {40, 20, 46, 22}},
+  Bough(cr, random, {{40, -4, 150, 70, 13}, {100, 30, 60, 108, 6}, {150, 70, 240, 104, 6}, {130, 50, 170, 126, 5}},
+        {{140, 44, 74, 30}, {62, 100, 30, 28}, {234, 102, 30, 26}, {170, 120, 32, 22}, {66, 22, 30, 18}},
         NearFoliage(), 9);
   return canvas;
 }
@@ -95,6 +98,7 @@ Canvas DrawRoseBush() {
   Crown(cr, random, 125, 452, 112, 74, NearFoliage(), 11);
   Crown(cr, random, 70, 470, 60, 50, NearFoliage(), 10);
   Crown(cr, random, 186, 466, 56, 50, NearFoliage(), 10);
+  Leaves(cr, random, 125, 440, 96, 56, NearFoliage(), 12);
   for (int i = 0; i < 16; ++i) {
     const double a = random.Range(M_PI * 1.05, M_PI * 1.95), r = random.Range(0.45, 0.9);
     const double x = 125 + 106 * r * std::cos(a), y = 456 + 70 * r * std::sin(a);
@@ -109,16 +113,19 @@ Canvas DrawRoseBush() {
 // Group 1 item 3: a tall elder bush in flower at the left.
 Canvas DrawElder() {
   const int top = ScreenTop(147);
-  Canvas canvas(280, kGroundBottom - top);
+  Canvas canvas(330, kGroundBottom - top);
   cairo_t* cr = canvas.cr();
-  cairo_translate(cr, 0, -top);
+  cairo_translate(cr, 30, -top);
   Random random(13);
-  const double stems[][4] = {{120, 482, 90, 220}, {140, 482, 170, 190}, {150, 482, 220, 280}, {110, 482, 50, 300}};
+  const double stems[][4] = {{120, 482, 90, 230}, {140, 482, 170, 210}, {150, 482, 220, 290}, {110, 482, 50, 300}};
   for (const auto& s : stems) TaperedSegment(cr, s[0], s[1], 10, s[2], s[3], 4);
   FillWith(cr, {0x5A4A3A});
-  const double crowns[][4] = {{90, 230, 70, 60}, {176, 206, 70, 54}, {224, 296, 52, 56}, {60, 318, 56, 60},
-                              {140, 300, 90, 80}, {130, 420, 124, 78}, {40, 430, 40, 60}};
-  for (const auto& c : crowns) Crown(cr, random, c[0], c[1], c[2], c[3], NearFoliage(), 10);
+  const double crowns[][4] = {{90, 238, 62, 56}, {170, 222, 62, 50}, {224, 300, 48, 52}, {60, 318, 48, 58},
+                              {140, 304, 86, 78}, {130, 420, 118, 78}, {40, 430, 34, 60}};
+  for (const auto& c : crowns) {
+    Crown(cr, random, c[0], c[1], c[2] * 0.9, c[3] * 0.9, NearFoliage(), 9);
+    Leaves(cr, random, c[0], c[1] - c[3] * 0.15, c[2] * 0.85, c[3] * 0.75, NearFoliage(), 13);
+  }
   // Flat umbels of cream flowers.
   for (int i = 0; i < 14; ++i) {
     const auto& c = crowns[random.Below(5)];

@@ -62,8 +62,8 @@ Canvas DrawOak() {
   Canvas canvas = ItemCanvas(400, top);
   cairo_t* cr = canvas.cr();
   Random random(31);
-  GroundPatch(cr, random, 6, 396, 372, 4, {0x62A03C}, 14, MiddleFoliage());
-  Hedge(cr, random, 220, 398, 318, 380, MiddleFoliage());
+  GroundPatch(cr, random, 16, 384, 372, 4, {0x62A03C}, 14, MiddleFoliage());
+  Hedge(cr, random, 220, 372, 318, 380, MiddleFoliage());
   Trunk(cr, 172, 384, 150, 32, {0x5E4634});
   const double limbs[][4] = {{168, 230, 96, 170}, {176, 220, 262, 160}, {172, 200, 150, 90}, {174, 190, 220, 96}};
   for (const auto& l : limbs) TaperedSegment(cr, l[0], l[1], 14, l[2], l[3], 5);
@@ -73,8 +73,8 @@ Canvas DrawOak() {
   Crown(cr, random, 176, 92, 118, 74, MiddleFoliage(), 10);
   Crown(cr, random, 130, 112, 70, 48, MiddleFoliage(), 9);
   Crown(cr, random, 236, 118, 74, 50, MiddleFoliage(), 9);
-  Grass(cr, random, 10, 392, 384, 14, 260, MiddleFoliage());
-  Flowers(cr, random, 20, 380, 392, 470, 60, {{0xFFFFFF}, {0xF4D84A}, {0xD83A2A}}, 1.6);
+  Grass(cr, random, 30, 370, 384, 14, 240, MiddleFoliage());
+  Flowers(cr, random, 30, 370, 392, 470, 60, {{0xFFFFFF}, {0xF4D84A}, {0xD83A2A}}, 1.6);
   return canvas;
 }
 
@@ -89,11 +89,11 @@ Canvas DrawHedgerow() {
     Trunk(cr, x, 350, 300, 6, {0x5A4434});
     Crown(cr, random, x, 292, 24, 26, MiddleFoliage(), 6);
   }
-  Hedge(cr, random, 6, 454, 318, 372, MiddleFoliage());
+  Hedge(cr, random, 24, 440, 318, 372, MiddleFoliage());
   // Its shadow on the grass and the tufts along its foot.
-  Ellipse(cr, 230, 374, 224, 6);
+  Ellipse(cr, 230, 374, 214, 6);
   FillWith(cr, {0x2E5A24});
-  Grass(cr, random, 10, 450, 378, 9, 200, MiddleFoliage());
+  Grass(cr, random, 26, 434, 378, 9, 200, MiddleFoliage());
   Flowers(cr, random, 20, 440, 366, 376, 30, {{0xFFFFFF}, {0xE8C8F0}}, 1.3);
   return canvas;
 }
@@ -104,8 +104,8 @@ Canvas DrawPoppyMeadow() {
   Canvas canvas = ItemCanvas(420, top);
   cairo_t* cr = canvas.cr();
   Random random(33);
-  GroundPatch(cr, random, 4, 416, 384, 5, {0x6AA63E}, 16, MiddleFoliage());
-  Grass(cr, random, 12, 408, 388, 16, 300, MiddleFoliage());
+  GroundPatch(cr, random, 16, 404, 392, 4, {0x6AA63E}, 14, MiddleFoliage());
+  Grass(cr, random, 30, 390, 398, 16, 300, MiddleFoliage());
   Flowers(cr, random, 16, 404, 380, 476, 180, {{0xD8281C}, {0xE84A2C}, {0xFFFFFF}, {0x4A6AD8}}, 2.2);
   Flowers(cr, random, 30, 390, 384, 470, 40, {{0x1A1A1A}}, 0.7);
   return canvas;
@@ -117,8 +117,8 @@ Canvas DrawPoplars() {
   Canvas canvas = ItemCanvas(430, top);
   cairo_t* cr = canvas.cr();
   Random random(34);
-  GroundPatch(cr, random, 8, 424, 366, 4, {0x62A03C}, 14, MiddleFoliage());
-  Hedge(cr, random, 10, 280, 322, 376, MiddleFoliage());
+  GroundPatch(cr, random, 16, 414, 366, 4, {0x62A03C}, 14, MiddleFoliage());
+  Hedge(cr, random, 40, 280, 322, 376, MiddleFoliage());
   const double poplars[][3] = {{108, 52, 330}, {168, 22, 340}, {232, 70, 335}};
   for (const auto& p : poplars) {
     Trunk(cr, p[0], p[2] + 30, p[2] - 40, 9, {0x6A5644});
@@ -135,8 +135,8 @@ Canvas DrawPoplars() {
   cairo_move_to(cr, 314, 384);
   cairo_line_to(cr, 400, 354);
   StrokeWith(cr, {0x7A5E42}, 4);
-  Grass(cr, random, 12, 420, 390, 16, 280, MiddleFoliage());
-  Flowers(cr, random, 20, 410, 396, 476, 50, {{0xFFFFFF}, {0xF4D84A}}, 1.7);
+  Grass(cr, random, 30, 400, 390, 16, 280, MiddleFoliage());
+  Flowers(cr, random, 30, 400, 396, 476, 50, {{0xFFFFFF}, {0xF4D84A}}, 1.7);
   return canvas;
 }
 
@@ -146,11 +146,11 @@ Canvas DrawBank() {
   Canvas canvas = ItemCanvas(700, top);
   cairo_t* cr = canvas.cr();
   Random random(21);
-  GroundPatch(cr, random, 4, 696, 410, 5, {0x70AA40}, 20, NearFoliage());
-  Reeds(cr, random, 70, 160, 428, 58, 10);
+  GroundPatch(cr, random, 16, 684, 410, 5, {0x70AA40}, 20, NearFoliage());
+  Reeds(cr, random, 70, 160, 428, 50, 10);
   Post(cr, 260, 436, 58, 11);
   Post(cr, 560, 438, 54, 11);
-  Reeds(cr, random, 420, 500, 430, 56, 9);
+  Reeds(cr, random, 420, 500, 430, 50, 9);
   Grass(cr, random, 10, 690, 430, 22, 420, NearFoliage());
   Flowers(cr, random, 20, 680, 436, 478, 50, {{0xFFFFFF}, {0xF4D84A}}, 2.2);
   return canvas;
@@ -162,7 +162,7 @@ Canvas DrawFence() {
   Canvas canvas = ItemCanvas(520, top);
   cairo_t* cr = canvas.cr();
   Random random(22);
-  GroundPatch(cr, random, 4, 516, 412, 5, {0x70AA40}, 20, NearFoliage());
+  GroundPatch(cr, random, 16, 504, 412, 5, {0x70AA40}, 20, NearFoliage());
   const double posts[] = {40, 170, 300, 430};
   for (double wire : {350.0, 382.0}) {
     for (int i = 0; i + 1 < 4; ++i) {
@@ -184,7 +184,7 @@ Canvas DrawNestingBox() {
   Canvas canvas = ItemCanvas(300, top);
   cairo_t* cr = canvas.cr();
   Random random(23);
-  GroundPatch(cr, random, 4, 296, 428, 5, {0x70AA40}, 20, NearFoliage());
+  GroundPatch(cr, random, 16, 284, 428, 5, {0x70AA40}, 20, NearFoliage());
   Post(cr, 150, 446, 200, 10);
   // The box with its roof and hole.
   cairo_rectangle(cr, 134, 224, 32, 30);
@@ -230,8 +230,8 @@ Canvas DrawPond() {
     }
   }
   Reeds(cr, random, 10, 110, 420, 150, 14);
-  Reeds(cr, random, 300, 392, 424, 130, 12);
-  GroundPatch(cr, random, 4, 396, 462, 4, {0x70AA40}, 20, NearFoliage());
+  Reeds(cr, random, 300, 370, 424, 130, 12);
+  GroundPatch(cr, random, 16, 384, 462, 4, {0x70AA40}, 20, NearFoliage());
   Grass(cr, random, 10, 390, 466, 20, 260, NearFoliage());
   return canvas;
 }

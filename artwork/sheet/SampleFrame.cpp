@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Canvas.h"
+#include "Fonts.h"
 #include "ContactSheet.h"
 
 namespace artwork::sheet {
@@ -122,6 +123,9 @@ class Scene {
     for (int layer = 1; layer <= 5; ++layer) {
       for (const SceneryItem& s : kScenery) {
         if (6 - s.group != layer) continue;
+        // The farthest scenery hides nothing: every target is drawn over it. Left out, the mask
+        // shows which scenery does hide targets.
+        if (mask && s.group == 5) continue;
         const std::string name = std::to_string(s.group) + std::to_string(s.item) + ".bmp";
         frame.Draw(Picture((mask ? "ps\\ts" : "cdu\\ts") + name), Round(layer * (s.x - camera) / 5.0) - 2, s.y + 2);
       }
@@ -177,9 +181,13 @@ void WriteSampleFrame(const std::filesystem::path& data, const std::filesystem::
   scene.Compose(frame, false, 1500, true);
   scene.DrawDisplay(frame);
   frame.Paint(sheet.cr(), palette, 0, 0);
-  Frame mask(132);
+  // The hit mask with black where the game fills it with the mask colour too, so that the scenery
+  // that hides targets (in the mask colour) stands out.
+  Frame mask(0);
   scene.Compose(mask, true, 1500, true);
   mask.Paint(sheet.cr(), palette, kScreenWidth + 10, 0);
+  TextPath(sheet.cr(), SansBold(), 12, kScreenWidth + 18, kScreenHeight - 8, "hit mask: scenery that hides targets, and the targets");
+  FillWith(sheet.cr(), {0xFFFFFF});
   for (int side = 0; side < 2; ++side) {
     Frame landscape(0);
     scene.Compose(landscape, false, side == 0 ? 5 : 2560, false);
