@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "Artwork.h"
 #include "Fonts.h"
@@ -109,88 +110,87 @@ void DrawShell(cairo_t* cr, bool spent) {
 IndexedImage DrawCartridgeStep(DataWriter& out, int step) {
   Canvas canvas(kCartridgeWidth, kCartridgeHeight);
   cairo_t* cr = canvas.cr();
-  const double t = step / 8.0;
-  if (step <= 6) {
-    // The spent shell jumps out of its place, spinning and shrinking into the distance.
+  if (step == 0) {
     SavedState saved(cr);
-    cairo_translate(cr, 15 + 3 * std::sin(t * M_PI), 31 - 17 * std::sin(t * M_PI * 0.9));
-    cairo_rotate(cr, t * 2 * M_PI * 0.85);
-    const double scale = 1.0 - 0.62 * t;
+    cairo_translate(cr, 15, 31);
+    DrawShell(cr, false);
+    return out.Sprite(canvas, "cartridge");
+  }
+  // A puff of smoke where the shell leaves, growing and then breaking up.
+  if (step >= 2) {
+    const double grow = std::min(1.0, (step - 1) / 4.0);
+    const int puffs = step <= 6 ? 5 : 9 - step;
+    for (int i = 0; i < puffs; ++i) {
+      const double a = i * 1.257 + step * 0.4;
+      const double spread = 3 + 5 * grow + (step > 6 ? 2 : 0);
+      const double r = (2 + 3 * grow) * (step > 6 ? 0.6 : 1.0);
+      Ellipse(cr, 15 + spread * std::cos(a), 40 - 6 * grow + spread * 0.7 * std::sin(a), r, r * 0.85);
+    }
+    // Outlined first and filled after, so that only the outer rim of the puff shows a line.
+    SetColour(cr, {0x9A9A9A});
+    cairo_set_line_width(cr, 2);
+    cairo_stroke_preserve(cr);
+    FillWith(cr, {0xDCDCDC});
+  }
+  if (step <= 6) {
+    // The spent shell jumps out, spinning and dwindling into the distance.
+    const double t = step / 6.0;
+    SavedState saved(cr);
+    cairo_translate(cr, 15 + std::sin(t * M_PI), 30 - 18 * std::pow(t, 0.8));
+    cairo_rotate(cr, step * 55 * M_PI / 180);
+    const double scale = 0.56 - 0.06 * step;
     cairo_scale(cr, scale, scale);
-    DrawShell(cr, step > 0);
+    DrawShell(cr, true);
   }
-  if (step >= 3) {
-    // A puff of smoke that grows and thins out.
-    const double puff = (step - 2) / 6.0;
-    for (int i = 0; i < 4; ++i) {
-      const double a = i * M_PI / 2 + puff;
-      Ellipse(cr, 15 + 6 * puff * std::cos(a), 16 - 8 * puff + 5 * puff * std::sin(a), 3 + 5 * puff, 3 + 4 * puff);
-    }
-    SetColour(cr, {0xD8D8D8, 0.9 - 0.5 * puff});
-    cairo_fill(cr);
-  }
-  return out.Keyed(canvas);
+  return out.Sprite(canvas, "cartridge ejection " + std::to_string(step));
 }
 
-// Crosshair: a two-tone ring with four ticks, sharp pixels, centre pixel (16, 16).
-IndexedImage DrawCrosshair(DataWriter& out) {
-  Canvas canvas(32, 32);
-  cairo_t* cr = canvas.cr();
-  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  const double c = 16.5;
-  auto ticks = [&](double inner, double outer) {
-    for (int k = 0; k < 4; ++k) {
-      const double dx = k == 0 ? 1 : k == 1 ? -1 : 0, dy = k == 2 ? 1 : k == 3 ? -1 : 0;
-      cairo_move_to(cr, c + dx * inner, c + dy * inner);
-      cairo_line_to(cr, c + dx * outer, c + dy * outer);
+// Draws the pixels a shape picks, each in its colour, edged in black like the crosshair.
+template <typename Pick>
+void EdgedPixels(cairo_t* cr, int size, Pick pick, const std::vector<Colour>& colours) {
+  for (int y = 1; y < size - 1; ++y)
+    for (int x = 1; x < size - 1; ++x) {
+      bool near_line = false;
+      for (int ny = -1; ny <= 1; ++ny)
+        for (int nx = -1; nx <= 1; ++nx) near_line |= pick(x + nx, y + ny) > 0;
+      if (near_line && pick(x, y) == 0) cairo_rectangle(cr, x, y, 1, 1);
     }
-  };
-  cairo_arc(cr, c, c, 10, 0, 2 * M_PI);
-  StrokeWith(cr, {0x101010}, 3);
-  ticks(4, 15.5);
-  StrokeWith(cr, {0x101010}, 3);
-  cairo_arc(cr, c, c, 10, 0, 2 * M_PI);
-  StrokeWith(cr, {0xFFFFFF}, 1);
-  ticks(5, 14.5);
-  StrokeWith(cr, {0xF03C28}, 1);
-  cairo_rectangle(cr, 16, 16, 1, 1);
-  FillWith(cr, {0xF03C28});
-  return out.Keyed(canvas);
+  FillWith(cr, {0x081036});
+  for (std::size_t c = 0; c < colours.size(); ++c) {
+    for (int y = 1; y < size - 1; ++y)
+      for (int x = 1; x < size - 1; ++x)
+        if (pick(x, y) == static_cast<int>(c) + 1) cairo_rectangle(cr, x, y, 1, 1);
+    FillWith(cr, colours[c]);
+  }
 }
 
-// The opponent's aim: teal corner brackets around a small diamond, unlike the own round sight.
+// The opponent's aim: teal corner brackets round a small gold diamond, unlike the own round sight.
 IndexedImage DrawAimMark(DataWriter& out, int size) {
   Canvas canvas(size, size);
-  cairo_t* cr = canvas.cr();
-  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  const double c = size / 2 + 0.5;
-  const double reach = size / 2 - 2.0;
-  const double arm = std::max(3.0, size * 0.28);
-  auto brackets = [&]() {
-    for (int sx : {-1, 1})
-      for (int sy : {-1, 1}) {
-        cairo_move_to(cr, c + sx * reach, c + sy * (reach - arm));
-        cairo_line_to(cr, c + sx * reach, c + sy * reach);
-        cairo_line_to(cr, c + sx * (reach - arm), c + sy * reach);
-      }
+  const int c = size / 2, reach = c - 3, arm = std::max(2, size / 5), r = size >= 40 ? 4 : 2;
+  auto pick = [=](int x, int y) {
+    const int dx = std::abs(x - c), dy = std::abs(y - c);
+    if (dx + dy == r) return 2;
+    const bool vertical = dx == reach && dy >= reach - arm && dy <= reach;
+    const bool horizontal = dy == reach && dx >= reach - arm && dx <= reach;
+    return vertical || horizontal ? 1 : 0;
   };
-  auto diamond = [&](double r) {
-    cairo_move_to(cr, c, c - r);
-    cairo_line_to(cr, c + r, c);
-    cairo_line_to(cr, c, c + r);
-    cairo_line_to(cr, c - r, c);
-    cairo_close_path(cr);
+  EdgedPixels(canvas.cr(), size, pick, {{0x6EC4C8}, {0xFFD23C}});
+  return out.Sprite(canvas, "aim mark");
+}
+
+// Crosshair: a white ring and red ticks, each edged in black so that it shows on sky and grass,
+// set pixel by pixel round the centre pixel (16, 16).
+IndexedImage DrawCrosshair(DataWriter& out) {
+  Canvas canvas(32, 32);
+  constexpr int kCentre = 16;
+  auto pick = [](int x, int y) {
+    const int dx = std::abs(x - kCentre), dy = std::abs(y - kCentre);
+    if ((dx == 0 && dy <= 13 && (dy >= 5 || dy == 0)) || (dy == 0 && dx >= 5 && dx <= 13)) return 2;
+    return std::abs(std::hypot(dx, dy) - 10) < 0.6 ? 1 : 0;
   };
-  const double r = size >= 40 ? 4 : 2;
-  brackets();
-  StrokeWith(cr, {0x081036}, 3);
-  diamond(r);
-  StrokeWith(cr, {0x081036}, 3);
-  brackets();
-  StrokeWith(cr, {0x6EC4C8}, 1);
-  diamond(r);
-  StrokeWith(cr, {0xFFD23C}, 1);
-  return out.Keyed(canvas);
+  EdgedPixels(canvas.cr(), 32, pick, {{0xFFFFFF}, {0xF03C28}});
+  return out.Sprite(canvas, "crosshair");
 }
 
 }  // namespace
