@@ -100,7 +100,8 @@ HRESULT DirectPlay::Open(DPSESSIONDESC2* description, DWORD flags) {
 HRESULT DirectPlay::Host(const DPSESSIONDESC2& description) {
   const std::string name = NameOf(description.lpszSessionNameA);
   if (name.size() > wire::MaxNameLength) return DPERR_INVALIDPARAMS;
-  endpoint_ = Endpoint::ForHost(*connection_, portBase_);
+  // Every other player may be on a peer of its own; ENet walks all peers at every service.
+  endpoint_ = Endpoint::ForHost(*connection_, portBase_, wire::PlayerLimit(description.dwMaxPlayers));
   if (!endpoint_) return DPERR_CANTCREATESESSION;
   wire::SessionInfo session;
   session.flags = description.dwFlags;

@@ -105,10 +105,9 @@ std::unique_ptr<Endpoint> Endpoint::Create(enet_uint32 bindHost, enet_uint16 por
 
 std::unique_ptr<Endpoint> Endpoint::ForGuest(ConnectionKind kind) { return Create(BindAddress(kind), 0, 1); }
 
-std::unique_ptr<Endpoint> Endpoint::ForHost(ConnectionKind kind, enet_uint16 portBase) {
+std::unique_ptr<Endpoint> Endpoint::ForHost(ConnectionKind kind, enet_uint16 portBase, std::size_t peers) {
   for (enet_uint16 offset = 0; offset < QueryPortCount; ++offset)
-    if (auto endpoint = Create(BindAddress(kind), static_cast<enet_uint16>(portBase + offset), wire::MaxPlayersListed))
-      return endpoint;
+    if (auto endpoint = Create(BindAddress(kind), static_cast<enet_uint16>(portBase + offset), peers)) return endpoint;
   return nullptr;
 }
 

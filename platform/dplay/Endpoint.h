@@ -39,8 +39,8 @@ class Endpoint {
  public:
   // For finding and joining sessions, on a port the system chooses; nullptr when ENet fails.
   static std::unique_ptr<Endpoint> ForGuest(ConnectionKind kind);
-  // For hosting, on the first free query port; nullptr when every one is taken.
-  static std::unique_ptr<Endpoint> ForHost(ConnectionKind kind, enet_uint16 portBase);
+  // For hosting Peers, on the first free query port; nullptr when every one is taken.
+  static std::unique_ptr<Endpoint> ForHost(ConnectionKind kind, enet_uint16 portBase, std::size_t peers);
   ~Endpoint();
   Endpoint(const Endpoint&) = delete;
   Endpoint& operator=(const Endpoint&) = delete;
