@@ -1,7 +1,6 @@
 #include "Palette.h"
 
 #include <initializer_list>
-#include <stdexcept>
 #include <vector>
 
 namespace artwork {

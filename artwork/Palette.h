@@ -20,33 +20,13 @@ inline constexpr std::uint8_t kMaskBackground = 132;
 // The transparent colour of every picture drawn with a colour key.
 inline constexpr std::uint8_t kTransparent = 170;
 
-// Where the colour families lie, so that drawing code and tests can name them.
-struct PaletteRange {
-  const char* name;
-  int first;
-  int last;
-};
-inline constexpr std::array<PaletteRange, 18> kPaletteRanges{{
-    {"black", 0, 0},
-    {"neutral greys to white", 1, 24},
-    {"warm and cool whites", 25, 32},
-    {"sky blues", 33, 56},
-    {"distant haze", 57, 68},
-    {"yellow-green grass", 69, 92},
-    {"blue-green foliage", 93, 116},
-    {"browns", 117, 131},
-    {"hit-mask background", 132, 132},
-    {"grey-browns", 133, 142},
-    {"skin and pinks", 143, 152},
-    {"reds", 153, 164},
-    {"oranges", 165, 169},
-    {"transparent", 170, 170},
-    {"yellows and golds", 171, 190},
-    {"violets and flower pinks", 191, 202},
-    {"strong blues", 203, 220},
-    {"straw, olive and deep shadows", 221, 255},
-}};
-
+// Where the colour families lie:
+//   0 black                       1-24 neutral greys to white     25-32 warm and cool whites
+//   33-56 sky blues               57-68 distant haze              69-92 yellow-green grass
+//   93-116 blue-green foliage     117-131 browns                  132 hit-mask background
+//   133-142 grey-browns           143-152 skin and pinks          153-164 reds
+//   165-169 oranges               170 transparent (magenta)       171-190 yellows and golds
+//   191-202 violets and pinks     203-220 strong blues and teals  221-255 straw, olive, deep shadows
 const Palette& GamePalette();
 
 }  // namespace artwork

@@ -35,7 +35,6 @@ Samples WhiteNoise(Random& random, double seconds) {
 Samples Tone(double seconds, const Curve& frequency, const Curve& amplitude, Wave wave) {
   Samples samples(SampleCount(seconds));
   double phase = 0;
-  double integrator = 0;
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const double t = i / kRate;
     const double step = std::clamp(frequency(t) / kRate, 0.0, 0.45);
@@ -48,19 +47,8 @@ Samples Tone(double seconds, const Curve& frequency, const Curve& amplitude, Wav
         value = 2 * phase - 1 - PolyBlep(phase, step);
         break;
       case Wave::Square:
-      case Wave::Triangle: {
-        double square = phase < 0.5 ? 1 : -1;
-        square += PolyBlep(phase, step);
-        square -= PolyBlep(std::fmod(phase + 0.5, 1.0), step);
-        if (wave == Wave::Square) {
-          value = square;
-        } else {
-          // A leaky integral of the square is a band-limited triangle.
-          integrator = step * square * 4 + (1 - step) * integrator;
-          value = integrator;
-        }
+        value = (phase < 0.5 ? 1 : -1) + PolyBlep(phase, step) - PolyBlep(std::fmod(phase + 0.5, 1.0), step);
         break;
-      }
     }
     samples[i] = value * amplitude(t);
     phase += step;

@@ -19,7 +19,7 @@ std::size_t SampleCount(double seconds);
 Samples Silence(double seconds);
 Samples WhiteNoise(Random& random, double seconds);
 
-enum class Wave { Sine, Triangle, Saw, Square };
+enum class Wave { Sine, Saw, Square };
 // An oscillator whose frequency (Hz) and amplitude follow curves; the saw and square are band-limited.
 Samples Tone(double seconds, const Curve& frequency, const Curve& amplitude, Wave wave = Wave::Sine);
 // Sums harmonics 1..count of frequency(t) with weights 1 / k^tilt(t): a tilt near 1 is bright,
