@@ -10,7 +10,7 @@
 namespace artwork::sheet {
 namespace {
 
-constexpr int kSheetWidth = 1400;
+constexpr int kSheetWidth = 2000;
 constexpr int kMargin = 14;
 constexpr int kGap = 12;
 constexpr int kLabelHeight = 16;
@@ -45,7 +45,8 @@ void WriteContactSheet(const std::vector<NamedPicture>& pictures, const std::str
     if (p.name.find(filter) == std::string::npos) continue;
     const int w = p.picture.image.width * scale, h = p.picture.image.height * scale;
     const int cell = std::max(w, 110);
-    const bool new_family = !placed.empty() && Family(p.name) != family;
+    // A new kind of picture starts a new row unless it is small and the row has room.
+    const bool new_family = !placed.empty() && Family(p.name) != family && (h > 120 || row_height > 120);
     if (!placed.empty() && (new_family || x + cell > kSheetWidth - kMargin)) {
       x = kMargin;
       y += row_height + kLabelHeight + kGap;
