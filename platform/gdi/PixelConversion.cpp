@@ -10,31 +10,39 @@ namespace {
 
 using ddraw::PixelBuffer;
 
+// Calls convertRow(targetRow, sourceRow, width) for every row. Sizes are copied to locals first, so
+// that the compiler need not read them again after each byte stored.
+template <class ConvertRow>
+void ForEachRow(const PixelBuffer& target, const PixelBuffer& source, ConvertRow&& convertRow) {
+  const std::int32_t width = source.width;
+  const std::int32_t height = source.height;
+  for (std::int32_t y = 0; y < height; ++y)
+    convertRow(target.Row(y), static_cast<const std::uint8_t*>(source.Row(y)), width);
+}
+
 void CopyRows(const PixelBuffer& target, const PixelBuffer& source) {
-  const std::size_t rowBytes = static_cast<std::size_t>(source.width) * source.layout.BytesPerPixel();
-  for (std::int32_t y = 0; y < source.height; ++y) std::memcpy(target.Row(y), source.Row(y), rowBytes);
+  const std::size_t bytesPerPixel = source.layout.BytesPerPixel();
+  ForEachRow(target, source, [&](std::uint8_t* out, const std::uint8_t* in, std::int32_t width) {
+    std::memcpy(out, in, static_cast<std::size_t>(width) * bytesPerPixel);
+  });
 }
 
 // Each source index stands for one target value.
 template <int TargetBytes>
 void MapIndices(const PixelBuffer& target, const PixelBuffer& source, const std::array<std::uint32_t, 256>& values) {
-  for (std::int32_t y = 0; y < source.height; ++y) {
-    const std::uint8_t* in = source.Row(y);
-    std::uint8_t* out = target.Row(y);
-    for (std::int32_t x = 0; x < source.width; ++x, out += TargetBytes) StorePixel<TargetBytes>(out, values[in[x]]);
-  }
+  ForEachRow(target, source, [&](std::uint8_t* out, const std::uint8_t* in, std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, out += TargetBytes) StorePixel<TargetBytes>(out, values[in[x]]);
+  });
 }
 
 template <int SourceBytes, int TargetBytes>
 void Recode(const PixelBuffer& target, const PixelBuffer& source) {
   const ColorCodec from(source.layout);
   const ColorCodec to(target.layout);
-  for (std::int32_t y = 0; y < source.height; ++y) {
-    const std::uint8_t* in = source.Row(y);
-    std::uint8_t* out = target.Row(y);
-    for (std::int32_t x = 0; x < source.width; ++x, in += SourceBytes, out += TargetBytes)
+  ForEachRow(target, source, [&](std::uint8_t* out, const std::uint8_t* in, std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, in += SourceBytes, out += TargetBytes)
       StorePixel<TargetBytes>(out, to.Encode(from.Decode(LoadPixel<SourceBytes>(in))));
-  }
+  });
 }
 
 // Runs of one colour, common in pictures, reuse the last answer without hashing.
@@ -44,18 +52,20 @@ void MatchColors(const PixelBuffer& target, const PALETTEENTRY* targetColors, co
   const auto matcher = std::make_unique<PaletteMatcher>(targetColors);
   std::uint32_t lastValue = LoadPixel<SourceBytes>(source.bits);
   std::uint8_t lastIndex = matcher->Nearest(from.Decode(lastValue));
-  for (std::int32_t y = 0; y < source.height; ++y) {
-    const std::uint8_t* in = source.Row(y);
-    std::uint8_t* out = target.Row(y);
-    for (std::int32_t x = 0; x < source.width; ++x, in += SourceBytes) {
+  ForEachRow(target, source, [&](std::uint8_t* out, const std::uint8_t* in, std::int32_t width) {
+    std::uint32_t runValue = lastValue;  // kept in registers along the row
+    std::uint8_t runIndex = lastIndex;
+    for (std::int32_t x = 0; x < width; ++x, in += SourceBytes) {
       const std::uint32_t value = LoadPixel<SourceBytes>(in);
-      if (value != lastValue) {
-        lastValue = value;
-        lastIndex = matcher->Nearest(from.Decode(value));
+      if (value != runValue) {
+        runValue = value;
+        runIndex = matcher->Nearest(from.Decode(value));
       }
-      out[x] = lastIndex;
+      out[x] = runIndex;
     }
-  }
+    lastValue = runValue;
+    lastIndex = runIndex;
+  });
 }
 
 template <int TargetBytes>
