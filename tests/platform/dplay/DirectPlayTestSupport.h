@@ -199,17 +199,19 @@ inline std::optional<Message> ReceiveWithin(IDirectPlay3A& directPlay, std::chro
   }
 }
 
-// Every message that arrives within Limit.
-inline std::vector<Message> ReceiveAll(IDirectPlay3A& directPlay, std::chrono::milliseconds limit) {
+// The first Count messages that arrive within Limit, then any that follow within a moment.
+inline std::vector<Message> ReceiveAll(IDirectPlay3A& directPlay, std::size_t count,
+                                       std::chrono::milliseconds limit = std::chrono::seconds(2)) {
   std::vector<Message> messages;
   const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (std::optional<Message> message = ReceiveOnce(directPlay)) {
-      messages.push_back(*message);
-    } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+  while (messages.size() < count) {
+    std::optional<Message> message = ReceiveWithin(
+        directPlay, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()));
+    if (!message) break;
+    messages.push_back(*message);
   }
+  while (std::optional<Message> surplus = ReceiveWithin(directPlay, std::chrono::milliseconds(100)))
+    messages.push_back(*surplus);
   return messages;
 }
 
