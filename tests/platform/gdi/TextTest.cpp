@@ -176,7 +176,7 @@ TEST_F(TextTest, OpaqueFillsTheCellAndTransparentKeepsTheBackground) {
   EXPECT_EQ(indexedOpaque.At(DWORD(5 + extent.cx), 4), 5u);
 }
 
-TEST_F(TextTest, ExtentsGrowWithTheTextAndCellsFollowTheRequestedHeight) {
+TEST_F(TextTest, ExtentsGrowWithTheTextByAdvancesAndKerningAndCellsFollowTheRequestedHeight) {
   FontHandle font(Describe("Arial", -13));
   const SIZE empty = Extent(font, "");
   const SIZE one = Extent(font, "W");
@@ -189,6 +189,9 @@ TEST_F(TextTest, ExtentsGrowWithTheTextAndCellsFollowTheRequestedHeight) {
   EXPECT_EQ(one.cy, three.cy);
   EXPECT_GT(one.cy, 13);  // the character height plus room for accents and descenders
   EXPECT_LT(one.cy, 20);
+  FontHandle large(Describe("Arial", -40));
+  EXPECT_LT(Extent(large, "AV").cx, Extent(large, "A").cx + Extent(large, "V").cx);  // kerned
+  EXPECT_EQ(Extent(large, "HH").cx, 2 * Extent(large, "H").cx);
   FontHandle cell(Describe("Arial", 20));
   EXPECT_EQ(Extent(cell, "x").cy, 20);
   FontHandle fallback(Describe("Arial", 0));
