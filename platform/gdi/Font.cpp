@@ -49,10 +49,9 @@ std::unordered_map<const Font*, std::shared_ptr<Font>>& Handles() {
 
 }  // namespace
 
-Font::Font(const LOGFONTA& description) : description_(description) {
-  description_.lfFaceName[sizeof description_.lfFaceName - 1] = '\0';
-  const FaceRequest request{FaceNameOf(description_), description_.lfWeight >= BoldFrom, description_.lfItalic != 0};
-  face_ = Faces().FaceFor(request, description_.lfHeight);
+Font::Font(const LOGFONTA& description) {
+  const FaceRequest request{FaceNameOf(description), description.lfWeight >= BoldFrom, description.lfItalic != 0};
+  face_ = Faces().FaceFor(request, description.lfHeight);
 }
 
 const Font& Font::System() {

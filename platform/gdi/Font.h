@@ -1,6 +1,6 @@
 #pragma once
-// A logical font as CreateFontIndirectA makes it: the description it was made from and the face
-// that stands in for it. Faces are shared by every font of the same face, size and style, so making
+// A logical font as CreateFontIndirectA makes it: the installed face at the size and weight that
+// stand in for its description. Faces are shared by every font of the same face, size and style, so making
 // a font again costs nothing but a look-up.
 
 #include <memory>
@@ -18,12 +18,10 @@ class Font {
   // What a context uses before a font is selected: the default sans in a 16-pixel cell.
   static const Font& System();
 
-  const LOGFONTA& Description() const { return description_; }
   // Null when no face at all could be loaded: such a font draws nothing.
   FontFace* Face() const { return face_.get(); }
 
  private:
-  LOGFONTA description_;
   std::shared_ptr<FontFace> face_;
 };
 

@@ -14,6 +14,8 @@ namespace platform::gdi {
 namespace {
 
 constexpr std::int32_t DefaultCellHeight = 16;
+// Larger requests are cut to this, which keeps glyph bitmaps within reason.
+constexpr std::int32_t LargestEm = 1024;
 
 std::shared_ptr<FT_LibraryRec_> SharedLibrary() {
   static const std::shared_ptr<FT_LibraryRec_> library = [] {

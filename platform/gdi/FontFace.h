@@ -31,11 +31,8 @@ struct Glyph {
 
 class FontFace {
  public:
-  // Larger requests are cut to this many pixels per em, which keeps glyph bitmaps within reason.
-  static constexpr std::int32_t LargestEm = 1024;
-
   // `height` as GDI's: negative the em in pixels, positive the cell (ascent + descent), 0 a 16-pixel
-  // cell. Null when FreeType cannot use the file.
+  // cell; at most 1024 pixels per em. Null when FreeType cannot use the file.
   static std::shared_ptr<FontFace> Open(const FaceFile& file, std::int32_t height);
   ~FontFace();
   FontFace(const FontFace&) = delete;

@@ -198,6 +198,18 @@ TEST_F(TextTest, ExtentsGrowWithTheTextByAdvancesAndKerningAndCellsFollowTheRequ
   EXPECT_EQ(Extent(fallback, "x").cy, 16);
 }
 
+TEST_F(TextTest, AbsurdHeightsAreCutToTheLargestSizeAndStillDraw) {
+  FontHandle largest(Describe("Arial", -1024));
+  const SIZE cut = Extent(largest, "W");
+  for (const LONG height : {INT_MIN, -5000, INT_MAX}) {
+    FontHandle absurd(Describe("Arial", height));
+    EXPECT_EQ(Extent(absurd, "W").cy, cut.cy) << height;
+    EXPECT_GT(InkOf(Drawn(indexed, 60, 60, 0, absurd, -100, -400, "H"), 0).pixels, 0u) << height;  // its left stem
+  }
+  FontHandle tiny(Describe("Arial", -1));
+  EXPECT_GE(Extent(tiny, "W").cy, 1);
+}
+
 TEST_F(TextTest, BoldIsWiderAndHeavier) {
   FontHandle regular(Describe("Arial", -34));
   FontHandle bold(Describe("Arial", -34, FW_BOLD));
