@@ -7,6 +7,13 @@
 
 #include "platform/win/DynamicLibrary.h"
 
+class TStream;
+class TVXGSurface;
+
+// A surface plug-in's "Load": reads a picture from the stream's position into the bare surface,
+// creating its platform surface; reports a bad picture by raising an exception.
+using TVXGSurfaceLoadProc = void (*)(TStream* Stream, TVXGSurface* Surface);
+
 // Prefix and extension of the plug-in library names; this program never changes them.
 inline constexpr const char* PluginDirectory = "";
 inline constexpr const char* PluginExtension = ".spi";

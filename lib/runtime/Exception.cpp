@@ -1,5 +1,5 @@
 #include "Exception.h"
 
 EListError EListError::IndexOutOfBounds(int index) {
-  return EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return EListError("Listenindex \xFC" "berschreitet das Maximum (" + std::to_string(index) + ")");
 }

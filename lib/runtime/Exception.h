@@ -1,6 +1,6 @@
 #pragma once
 // The runtime's exceptions: a base class with a message that handlers may amend, and the
-// runtime's own errors with their texts.
+// runtime's own errors with the texts of the German runtime the game was made with.
 
 #include <exception>
 #include <string>
@@ -27,5 +27,11 @@ class EListError : public Exception {
 // An interface that the object does not have.
 class EIntfCastError : public Exception {
  public:
-  EIntfCastError() : Exception("Interface not supported") {}
+  EIntfCastError() : Exception("Interface nicht unterst\xFCtzt") {}
+};
+
+// A call to the operating system that failed.
+class EOSError : public Exception {
+ public:
+  EOSError() : Exception("Aufruf einer Betriebssystemfunktion fehlgeschlagen") {}
 };

@@ -5,6 +5,9 @@
 #include <algorithm>
 
 namespace platform {
+namespace {
+constexpr const char* WindowDataName = "platform::Window";
+}
 
 // Keeps SDL's video running for as long as a window needs it.
 struct VideoSubsystem {
@@ -24,6 +27,7 @@ Window::Window(const std::string& title, const RECT& bounds, Display display) : 
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              std::max(1, bounds.right - bounds.left), std::max(1, bounds.bottom - bounds.top),
                              SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
+  if (window_) SDL_SetWindowData(window_, WindowDataName, this);
 }
 
 Window::~Window() {
@@ -95,6 +99,16 @@ bool Window::HandleEvent(const SDL_Event& event) {
                         (event.key.keysym.mod & KMOD_ALT);
   if (altEnter) SetFullscreen(!fullscreen_);
   return altEnter;
+}
+
+Window* Window::FromEvent(const SDL_Event& event) {
+  if (event.type != SDL_WINDOWEVENT && event.type != SDL_KEYDOWN && event.type != SDL_KEYUP &&
+      event.type != SDL_MOUSEBUTTONDOWN && event.type != SDL_MOUSEBUTTONUP && event.type != SDL_MOUSEMOTION &&
+      event.type != SDL_TEXTINPUT)
+    return nullptr;
+  // Every one of these events keeps its window identifier in the same place.
+  SDL_Window* window = SDL_GetWindowFromID(event.window.windowID);
+  return window ? static_cast<Window*>(SDL_GetWindowData(window, WindowDataName)) : nullptr;
 }
 
 }  // namespace platform

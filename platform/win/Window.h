@@ -41,6 +41,8 @@ class Window {
 
   // Handles what the platform does for every window (Alt+Enter); true when the event is used up.
   bool HandleEvent(const SDL_Event& event);
+  // The window an event is meant for; null when it is none of ours.
+  static Window* FromEvent(const SDL_Event& event);
 
  private:
   void FitWindowToPicture();

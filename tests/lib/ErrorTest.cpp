@@ -91,7 +91,7 @@ TEST(List, IndexOutsideRaisesTheListError) {
   try {
     list.Get(1);
   } catch (const EListError& e) {
-    EXPECT_EQ(e.Message(), "List index out of bounds (1)");
+    EXPECT_EQ(e.Message(), "Listenindex \xFC" "berschreitet das Maximum (1)");
   }
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 
+#include "ForwardingSurface.h"
 #include "VXGDisplayDrivers.h"
 #include "VXGGraphics.h"
 #include "VXGPalette.h"
@@ -21,7 +22,7 @@ constexpr DDPIXELFORMAT Colour32{sizeof(DDPIXELFORMAT), DDPF_RGB, 0, 32, 0xFF000
 // A surface on the device's service, or on any interface a test hands it.
 class TVXGTestSurface : public TVXGSurface {
  public:
-  TVXGTestSurface(TVXGGraphics& Graphics, const DDPIXELFORMAT& format) : TVXGSurface(Graphics) {
+  TVXGTestSurface(TVXGGraphics& Graphics, const DDPIXELFORMAT& format) : TVXGSurface(Descendant{}, Graphics) {
     DDSURFACEDESC description;
     ClearSized(description);
     description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
@@ -33,39 +34,17 @@ class TVXGTestSurface : public TVXGSurface {
     Check("CreateSurface", Graphics.DirectDraw()->CreateSurface(&description, first.Put(), nullptr));
     first->QueryInterface(IID_IDirectDrawSurface3, ddSurface_.PutVoid());
   }
-  TVXGTestSurface(TVXGGraphics& Graphics, ComPtr<IDirectDrawSurface3> surface) : TVXGSurface(Graphics) {
+  TVXGTestSurface(TVXGGraphics& Graphics, ComPtr<IDirectDrawSurface3> surface) : TVXGSurface(Descendant{}, Graphics) {
     ddSurface_ = std::move(surface);
   }
 };
 
-// Passes every call to a real surface, but answers SetPalette as told.
-class RefusingSurface final : public IDirectDrawSurface3, public platform::RefCounted<RefusingSurface> {
+// Answers SetPalette(none) as told.
+class RefusingSurface final : public ForwardingSurface {
  public:
-  explicit RefusingSurface(IDirectDrawSurface3* real) : real_(real) { real->AddRef(); }
-  HRESULT detachResult = DD_OK;
-
-  HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-  ULONG AddRef() override { return AddRefImpl(); }
-  ULONG Release() override { return ReleaseImpl(); }
-  HRESULT Blt(RECT* d, IDirectDrawSurface3* s, RECT* r, DWORD f, DDBLTFX* fx) override { return real_->Blt(d, s, r, f, fx); }
-  HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface3* s, RECT* r, DWORD f) override { return real_->BltFast(x, y, s, r, f); }
-  HRESULT Flip(IDirectDrawSurface3* t, DWORD f) override { return real_->Flip(t, f); }
-  HRESULT GetAttachedSurface(DDSCAPS* c, IDirectDrawSurface3** a) override { return real_->GetAttachedSurface(c, a); }
-  HRESULT GetColorKey(DWORD f, DDCOLORKEY* k) override { return real_->GetColorKey(f, k); }
-  HRESULT GetDC(HDC* dc) override { return real_->GetDC(dc); }
-  HRESULT GetSurfaceDesc(DDSURFACEDESC* d) override { return real_->GetSurfaceDesc(d); }
-  HRESULT IsLost() override { return real_->IsLost(); }
-  HRESULT Lock(RECT* r, DDSURFACEDESC* d, DWORD f, HANDLE e) override { return real_->Lock(r, d, f, e); }
-  HRESULT ReleaseDC(HDC dc) override { return real_->ReleaseDC(dc); }
-  HRESULT Restore() override { return real_->Restore(); }
-  HRESULT SetColorKey(DWORD f, DDCOLORKEY* k) override { return real_->SetColorKey(f, k); }
+  using ForwardingSurface::ForwardingSurface;
   HRESULT SetPalette(IDirectDrawPalette* p) override { return p ? real_->SetPalette(p) : detachResult; }
-  HRESULT Unlock(LPVOID s) override { return real_->Unlock(s); }
-
- private:
-  friend class platform::RefCounted<RefusingSurface>;
-  ~RefusingSurface() { real_->Release(); }
-  IDirectDrawSurface3* real_;
+  HRESULT detachResult = DD_OK;
 };
 
 // How many references the service's palette has besides the one the test holds.

@@ -1,0 +1,53 @@
+#pragma once
+// The runtime's canvas: text in a font and colour on a device context, over a brush that is clear
+// or solid. Descendants say where the device context comes from.
+
+#include <cstdint>
+#include <string>
+
+#include "Object.h"
+#include "platform/gdi/Gdi.h"
+
+using TColor = std::uint32_t;  // 0x00BBGGRR
+
+struct TFont {
+  std::string Name = "MS Sans Serif";
+  // Points at 96 dots per inch when positive; the character height in pixels when negative.
+  std::int32_t Size = 8;
+  bool Bold = false;
+  TColor Color = 0;
+};
+
+enum class TBrushStyle : std::uint8_t { Solid, Clear };
+
+struct TBrush {
+  TBrushStyle Style = TBrushStyle::Solid;
+  TColor Color = 0x00FFFFFF;
+};
+
+class TCanvas : public TObject {
+ public:
+  TCanvas() = default;
+  ~TCanvas() override;
+
+  TFont Font;
+  TBrush Brush;
+
+  // The device context, taken from the descendant at first use.
+  HDC Handle();
+  void TextOut(std::int32_t X, std::int32_t Y, const std::string& Text);
+  std::int32_t TextWidth(const std::string& Text);
+
+ protected:
+  // Called when a context is first needed; sets it with SetHandle.
+  virtual void CreateHandle() = 0;
+  // A new context, or none; the font is selected into it again when next needed.
+  void SetHandle(HDC Handle);
+
+ private:
+  void PrepareText();
+
+  HDC handle_ = nullptr;
+  HFONT font_ = nullptr;
+  TFont fontMade_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Reads an uncompressed BMP file into a bare surface, in the file's own pixel layout: rows are
+// copied byte for byte; converting them is the host's business.
+
+#include "VXGSurface.h"
+#include "runtime/Exception.h"
+#include "runtime/Stream.h"
+
+// A file this decoder cannot read: "Invalid BMP-File (" + reason + ")".
+class EVXGPluginBMP : public Exception {
+ public:
+  explicit EVXGPluginBMP(const std::string& Reason) : Exception("Invalid BMP-File (" + Reason + ")") {}
+};
+
+void LoadBmp(TStream& Stream, TVXGSurface& Surface);
