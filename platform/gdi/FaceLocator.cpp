@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <optional>
 
 namespace platform::gdi {
 namespace {
@@ -51,9 +52,9 @@ FcConfig* Config() {
   return config.get();
 }
 
-std::vector<FaceFile> Match(const std::vector<std::string>& families, int weight, bool italic) {
+std::optional<FaceFile> Match(const std::vector<std::string>& families, int weight, bool italic) {
   FcConfig* config = Config();
-  if (!config) return {};
+  if (!config) return std::nullopt;
   const Pattern pattern(FcPatternCreate());
   for (const std::string& family : families)
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -65,14 +66,14 @@ std::vector<FaceFile> Match(const std::vector<std::string>& families, int weight
   FcResult result = FcResultNoMatch;
   const Pattern match(FcFontMatch(config, pattern.get(), &result));
   FcChar8* file = nullptr;
-  if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return {};
+  if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
   FaceFile face{reinterpret_cast<const char*>(file)};
   FcPatternGetInteger(match.get(), FC_INDEX, 0, &face.index);
   FcBool embolden = FcFalse;
   if (FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden) == FcResultMatch) face.embolden = embolden;
   FcMatrix* matrix = nullptr;
   if (FcPatternGetMatrix(match.get(), FC_MATRIX, 0, &matrix) == FcResultMatch) face.oblique = matrix->xy != 0;
-  return {face};
+  return face;
 }
 
 // In order of preference, ending with the default sans.
@@ -91,10 +92,10 @@ std::vector<FaceFile> LocateFaces(const FaceRequest& request) {
   const int weight = substitute && substitute->heaviest ? FC_WEIGHT_BLACK
                      : request.bold                     ? FC_WEIGHT_BOLD
                                                         : FC_WEIGHT_REGULAR;
-  std::vector<FaceFile> faces = Match(FamiliesFor(request.name), weight, request.italic);
-  std::vector<FaceFile> fallback = Match({DefaultSans}, weight, request.italic);
-  if (!fallback.empty() && (faces.empty() || fallback.front().path != faces.front().path))
-    faces.push_back(fallback.front());
+  std::vector<FaceFile> faces;
+  if (const auto best = Match(FamiliesFor(request.name), weight, request.italic)) faces.push_back(*best);
+  const auto fallback = Match({DefaultSans}, weight, request.italic);
+  if (fallback && (faces.empty() || fallback->path != faces.front().path)) faces.push_back(*fallback);
   return faces;
 }
 
