@@ -1,7 +1,6 @@
 #include "SoftwareSurface.h"
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "Blitter.h"
@@ -25,7 +24,7 @@ SoftwareSurface* SoftwareSurface::Create(Display& display, Role role, std::int32
   const std::int64_t rowBytes = std::int64_t{width} * layout.BytesPerPixel();
   const std::int64_t pitch = (rowBytes + RowAlignment - 1) / RowAlignment * RowAlignment;
   const std::int64_t bytes = pitch * height;
-  std::unique_ptr<std::uint8_t[]> memory(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]);
+  SurfaceMemory memory(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(bytes), 1)));
   if (!memory) return nullptr;
   return new SoftwareSurface(display, role, width, height, static_cast<std::int32_t>(pitch), layout, caps,
                              std::move(memory));
@@ -33,7 +32,7 @@ SoftwareSurface* SoftwareSurface::Create(Display& display, Role role, std::int32
 
 SoftwareSurface::SoftwareSurface(Display& display, Role role, std::int32_t width, std::int32_t height,
                                  std::int32_t pitch, const PixelLayout& layout, DWORD caps,
-                                 std::unique_ptr<std::uint8_t[]> memory)
+                                 SurfaceMemory memory)
     : display_(display),
       role_(role),
       width_(width),
@@ -43,7 +42,6 @@ SoftwareSurface::SoftwareSurface(Display& display, Role role, std::int32_t width
       caps_(caps),
       createdIn_(display.Mode()),
       memory_(std::move(memory)) {
-  std::memset(memory_.get(), 0, static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height_));
   display_.Register(this);
 }
 

@@ -2,6 +2,7 @@
 // A surface in memory: pixels with a pitch in one of the layouts, a colour key, a palette, locks
 // and device contexts, and loss of its contents when the display changes under it.
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -11,6 +12,12 @@
 #include "platform/gdi/DeviceContext.h"
 
 namespace platform::ddraw {
+
+struct FreeMemory {
+  void operator()(std::uint8_t* memory) const { std::free(memory); }
+};
+// Zeroed at allocation: large blocks come zeroed from the system without a pass over them.
+using SurfaceMemory = std::unique_ptr<std::uint8_t, FreeMemory>;
 
 class SoftwareSurface final : public IDirectDrawSurface,
                               public IDirectDrawSurface3,
@@ -55,7 +62,7 @@ class SoftwareSurface final : public IDirectDrawSurface,
  private:
   friend class RefCounted<SoftwareSurface>;
   SoftwareSurface(Display& display, Role role, std::int32_t width, std::int32_t height, std::int32_t pitch,
-                  const PixelLayout& layout, DWORD caps, std::unique_ptr<std::uint8_t[]> memory);
+                  const PixelLayout& layout, DWORD caps, SurfaceMemory memory);
   ~SoftwareSurface();
 
   bool Busy() const { return locked_ || dc_ != nullptr; }
@@ -76,7 +83,7 @@ class SoftwareSurface final : public IDirectDrawSurface,
   const PixelLayout layout_;
   const DWORD caps_;
   const DisplayMode createdIn_;
-  std::unique_ptr<std::uint8_t[]> memory_;
+  SurfaceMemory memory_;
   bool lost_ = false;
   std::optional<DWORD> colorKey_;
   ComPtr<SoftwarePalette> palette_;
