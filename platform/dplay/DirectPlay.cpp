@@ -224,7 +224,7 @@ bool DirectPlay::OnDatagram(const ENetAddress& from, wire::ByteView bytes) {
   if (session_) session_->Heard(from, now);
   if (!wire::IsServiceDatagram(bytes)) return false;
   const std::optional<wire::Datagram> datagram = wire::DecodeDatagram(bytes);
-  if (!datagram) return true;
+  if (!datagram || std::holds_alternative<wire::Alive>(*datagram)) return true;
   if (const auto* answer = std::get_if<wire::Answer>(&*datagram)) {
     finder_.Answered(from, answer->session, now);
   } else if (session_ && !session_->Lost()) {
@@ -245,7 +245,7 @@ void DirectPlay::OnEvent(const ENetEvent& event) {
 void DirectPlay::Service() {
   if (!endpoint_) return;
   endpoint_->Service(*this);
-  if (session_) session_->DropSilentPeers(Clock::now());
+  if (session_) session_->KeepPeers(Clock::now());
 }
 
 bool DirectPlay::EnsureEndpoint() {

@@ -9,7 +9,12 @@ void Session::Heard(const ENetAddress& from, Clock::time_point now) {
     if (tracked.peer->address.host == from.host && tracked.peer->address.port == from.port) tracked.lastHeard = now;
 }
 
-void Session::DropSilentPeers(Clock::time_point now) {
+void Session::KeepPeers(Clock::time_point now) {
+  if (now - lastAlive_ >= std::chrono::milliseconds(PingIntervalMs)) {
+    lastAlive_ = now;
+    const wire::Bytes alive = wire::EncodeDatagram(wire::Alive{});
+    for (const Tracked& tracked : tracked_) endpoint_.SendDatagram(tracked.peer->address, alive);
+  }
   std::vector<ENetPeer*> silent;
   for (const Tracked& tracked : tracked_)
     if (now - tracked.lastHeard > VanishedAfter) silent.push_back(tracked.peer);

@@ -53,7 +53,8 @@ class Session {
   virtual void OnEvent(const ENetEvent& event) = 0;
   // Any datagram from From is a sign of life of the peer there.
   void Heard(const ENetAddress& from, Clock::time_point now);
-  void DropSilentPeers(Clock::time_point now);
+  // Tells every peer that this side is alive, now and then, and drops the peers gone silent.
+  void KeepPeers(Clock::time_point now);
 
   // What this side answers a query with; only a host answers.
   virtual std::optional<wire::SessionInfo> Advertised() const { return std::nullopt; }
@@ -99,6 +100,7 @@ class Session {
   std::vector<Player> players_;
   std::map<DWORD, PlayerOutcome> outcomes_;
   std::vector<Tracked> tracked_;
+  Clock::time_point lastAlive_{};
   bool lost_ = false;
 };
 

@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<std::uint8_t, 4> Magic = {'V', 'X', 'G', 'N'};
 constexpr std::uint8_t Version = 1;
 
-enum class DatagramKind : std::uint8_t { Query = 1, Answer = 2 };
+enum class DatagramKind : std::uint8_t { Query = 1, Answer = 2, Alive = 3 };
 // The packet kinds in the order of the Packet variant, starting at 1.
 constexpr std::uint8_t FirstPacketKind = 1;
 
@@ -203,7 +203,7 @@ Bytes EncodeDatagram(const Datagram& datagram) {
     out.U8(static_cast<std::uint8_t>(DatagramKind::Answer));
     WriteSession(out, answer->session);
   } else {
-    out.U8(static_cast<std::uint8_t>(DatagramKind::Query));
+    out.U8(static_cast<std::uint8_t>(std::holds_alternative<Alive>(datagram) ? DatagramKind::Alive : DatagramKind::Query));
   }
   return out.Take();
 }
@@ -227,6 +227,9 @@ std::optional<Datagram> DecodeDatagram(ByteView bytes) {
       if (ReadSession(in, answer.session) && in.AtEnd()) return answer;
       return std::nullopt;
     }
+    case DatagramKind::Alive:
+      if (in.AtEnd()) return Alive{};
+      return std::nullopt;
   }
   return std::nullopt;
 }

@@ -55,7 +55,12 @@ struct Answer {
   SessionInfo session;
   bool operator==(const Answer&) const = default;
 };
-using Datagram = std::variant<Query, Answer>;
+// A peer in a session says it is still there. Plain datagrams, unlike the transport's own pings,
+// never wait behind a lost one, so a live peer is heard from even on a lossy line.
+struct Alive {
+  bool operator==(const Alive&) const = default;
+};
+using Datagram = std::variant<Query, Answer, Alive>;
 
 Bytes EncodeDatagram(const Datagram& datagram);
 std::optional<Datagram> DecodeDatagram(ByteView bytes);

@@ -36,7 +36,7 @@ TEST(Wire, EveryPacketAndDatagramComesBackAsItWent) {
     ASSERT_TRUE(decoded) << "kind " << packet.index();
     EXPECT_EQ(*decoded, packet) << "kind " << packet.index();
   }
-  for (const Datagram& datagram : {Datagram{Query{}}, Datagram{Answer{SomeSession()}}}) {
+  for (const Datagram& datagram : {Datagram{Query{}}, Datagram{Answer{SomeSession()}}, Datagram{Alive{}}}) {
     const Bytes bytes = EncodeDatagram(datagram);
     EXPECT_TRUE(IsServiceDatagram(bytes));
     EXPECT_EQ(DecodeDatagram(bytes), datagram);
