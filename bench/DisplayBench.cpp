@@ -10,19 +10,14 @@
 #include <random>
 #include <vector>
 
-#include "platform/ddraw/DDraw.h"
+#include "BenchSupport.h"
 #include "platform/ddraw/FrameConversion.h"
 
 namespace {
 
-constexpr std::uint8_t Transparent = 170;
-
-// Pixels of an 8-bit picture, row after row.
-struct Picture {
-  int width;
-  int height;
-  std::vector<std::uint8_t> pixels;
-};
+using bench::Picture;
+using bench::SharedDevice;
+using bench::Transparent;
 
 // A stork-like sprite: an opaque body with wings on a transparent background, as the game's are.
 Picture Sprite() {
@@ -36,66 +31,12 @@ Picture Sprite() {
   return p;
 }
 
-// A landscape layer: sky left open above a wavy line of hills, woods cut into it.
-Picture Scenery() {
-  Picture p{640, 480, std::vector<std::uint8_t>(640 * 480, Transparent)};
-  for (int x = 0; x < p.width; ++x) {
-    const int ridge = 220 + static_cast<int>(40 * std::sin(x / 53.0) + 15 * std::sin(x / 11.0));
-    for (int y = ridge; y < p.height; ++y)
-      if (!((x / 37) % 5 == 0 && y < ridge + 60)) p.pixels[y * p.width + x] = static_cast<std::uint8_t>(10 + (x + y) % 100);
-  }
-  return p;
-}
-
 // Transparent pixels scattered at random, a third of them: the worst case for skipping runs.
 Picture Scattered() {
   Picture p{640, 480, std::vector<std::uint8_t>(640 * 480)};
   std::mt19937 random(5);
   for (auto& pixel : p.pixels) pixel = random() % 3 == 0 ? Transparent : static_cast<std::uint8_t>(random() % 160);
   return p;
-}
-
-class Device {
- public:
-  Device() : window_("bench", RECT{0, 0, 640, 480}, platform::Window::Display::Hidden) {
-    ComPtr<IDirectDraw> first;
-    DirectDrawCreate(nullptr, first.Put(), nullptr);
-    first->QueryInterface(IID_IDirectDraw2, device_.PutVoid());
-    device_->SetCooperativeLevel(&window_, DDSCL_NORMAL);
-  }
-
-  ComPtr<IDirectDrawSurface3> Surface(const Picture& picture) {
-    DDSURFACEDESC description{};
-    description.dwSize = sizeof description;
-    description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-    description.dwWidth = static_cast<DWORD>(picture.width);
-    description.dwHeight = static_cast<DWORD>(picture.height);
-    description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    description.ddpfPixelFormat = {sizeof(DDPIXELFORMAT), DDPF_RGB | DDPF_PALETTEINDEXED8, 0, 8, 0, 0, 0, 0};
-    ComPtr<IDirectDrawSurface> first;
-    ComPtr<IDirectDrawSurface3> surface;
-    device_->CreateSurface(&description, first.Put(), nullptr);
-    first->QueryInterface(IID_IDirectDrawSurface3, surface.PutVoid());
-    DDSURFACEDESC locked{};
-    locked.dwSize = sizeof locked;
-    surface->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr);
-    for (int y = 0; y < picture.height; ++y)
-      std::memcpy(static_cast<std::uint8_t*>(locked.lpSurface) + y * locked.lPitch, &picture.pixels[y * picture.width],
-                  static_cast<std::size_t>(picture.width));
-    surface->Unlock(nullptr);
-    DDCOLORKEY key{Transparent, Transparent};
-    surface->SetColorKey(DDCKEY_SRCBLT, &key);
-    return surface;
-  }
-
- private:
-  platform::Window window_;
-  ComPtr<IDirectDraw2> device_;
-};
-
-Device& SharedDevice() {
-  static Device device;
-  return device;
 }
 
 struct SdlSurfaces {
@@ -125,6 +66,8 @@ void FreePair(const SdlSurfaces& pair) {
 
 void Ours(benchmark::State& state, const Picture& picture, DWORD flags) {
   auto source = SharedDevice().Surface(picture);
+  DDCOLORKEY key{Transparent, Transparent};
+  source->SetColorKey(DDCKEY_SRCBLT, &key);
   auto target = SharedDevice().Surface(Picture{640, 480, std::vector<std::uint8_t>(640 * 480, 3)});
   for (auto _ : state) {
     target->BltFast(0, 0, source.Get(), nullptr, flags);
@@ -152,7 +95,7 @@ void Memcpy(benchmark::State& state, const Picture& picture) {
 }
 
 const Picture sprite = Sprite();
-const Picture scenery = Scenery();
+const Picture scenery = bench::Landscape();
 const Picture scattered = Scattered();
 constexpr DWORD Keyed = DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT;
 

@@ -28,7 +28,6 @@ class TVXGGraphics final : public TVXGGraphicsObject {
   IDirectDraw2* DirectDraw() const { return directDraw_.Get(); }
   HWND Window() const { return window_; }
   TVXGMemoryPlacement MemoryPlacement() const { return memoryPlacement_; }
-  void SetMemoryPlacement(TVXGMemoryPlacement Placement) { memoryPlacement_ = Placement; }
   TVXGColorKeyCorner ColorKeyCorner() const { return colorKeyCorner_; }
   void SetColorKeyCorner(TVXGColorKeyCorner Corner) { colorKeyCorner_ = Corner; }
 
@@ -36,6 +35,6 @@ class TVXGGraphics final : public TVXGGraphicsObject {
   TVXGCooperativeMode cooperativeMode_ = TVXGCooperativeMode::Normal;
   ComPtr<IDirectDraw2> directDraw_;
   HWND window_ = nullptr;
-  TVXGMemoryPlacement memoryPlacement_ = TVXGMemoryPlacement::AnyMemory;
+  const TVXGMemoryPlacement memoryPlacement_ = TVXGMemoryPlacement::AnyMemory;
   TVXGColorKeyCorner colorKeyCorner_ = TVXGColorKeyCorner::BottomLeft;
 };

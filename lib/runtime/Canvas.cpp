@@ -55,10 +55,3 @@ void TCanvas::TextOut(std::int32_t X, std::int32_t Y, const std::string& Text) {
   PrepareText();
   TextOutA(handle_, X, Y, Text.data(), static_cast<int>(Text.size()));
 }
-
-std::int32_t TCanvas::TextWidth(const std::string& Text) {
-  PrepareText();
-  SIZE extent{};
-  GetTextExtentPoint32A(handle_, Text.data(), static_cast<int>(Text.size()), &extent);
-  return extent.cx;
-}

@@ -36,7 +36,6 @@ class TCanvas : public TObject {
   // The device context, taken from the descendant at first use.
   HDC Handle();
   void TextOut(std::int32_t X, std::int32_t Y, const std::string& Text);
-  std::int32_t TextWidth(const std::string& Text);
 
  protected:
   // Called when a context is first needed; sets it with SetHandle.

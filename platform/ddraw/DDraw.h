@@ -74,6 +74,7 @@ inline constexpr DWORD DDBLTFAST_NOCOLORKEY = 0x00;
 inline constexpr DWORD DDBLTFAST_SRCCOLORKEY = 0x01;
 inline constexpr DWORD DDBLTFAST_DESTCOLORKEY = 0x02;
 inline constexpr DWORD DDBLTFAST_WAIT = 0x10;
+inline constexpr DWORD DDBLTFAST_DONOTWAIT = 0x20;
 inline constexpr DWORD DDFLIP_WAIT = 0x01;
 inline constexpr DWORD DDLOCK_WAIT = 0x001;
 inline constexpr DWORD DDLOCK_READONLY = 0x010;
@@ -81,6 +82,8 @@ inline constexpr DWORD DDLOCK_WRITEONLY = 0x020;
 inline constexpr DWORD DDLOCK_NOSYSLOCK = 0x800;
 inline constexpr DWORD DDCKEY_SRCBLT = 0x08;
 inline constexpr DWORD DDPCAPS_8BIT = 0x04;
+inline constexpr DWORD DDPCAPS_INITIALIZE = 0x08;
+inline constexpr DWORD DDPCAPS_PRIMARYSURFACE = 0x10;
 inline constexpr DWORD DDPCAPS_ALLOW256 = 0x40;
 
 inline constexpr BOOL DDENUMRET_CANCEL = 0;

@@ -76,7 +76,7 @@ HRESULT SoftwareDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
 
 HRESULT SoftwareDirectDraw::CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette,
                                           IUnknown* outer) {
-  constexpr DWORD known = DDPCAPS_8BIT | DDPCAPS_ALLOW256 | 0x08 | 0x10;  // initialise, primary surface
+  constexpr DWORD known = DDPCAPS_8BIT | DDPCAPS_ALLOW256 | DDPCAPS_INITIALIZE | DDPCAPS_PRIMARYSURFACE;
   if (!palette || !entries) return DDERR_INVALIDPARAMS;
   *palette = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;

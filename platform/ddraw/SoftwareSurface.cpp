@@ -114,7 +114,7 @@ HRESULT SoftwareSurface::Blt(RECT* destRect, IDirectDrawSurface3* source, RECT* 
 HRESULT SoftwareSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface3* sourceInterface, RECT* sourceRect,
                                  DWORD flags) {
   SoftwareSurface* source = From(sourceInterface);
-  if (!source || (flags & ~(DDBLTFAST_SRCCOLORKEY | DDBLTFAST_DESTCOLORKEY | DDBLTFAST_WAIT | 0x20)))
+  if (!source || (flags & ~(DDBLTFAST_SRCCOLORKEY | DDBLTFAST_DESTCOLORKEY | DDBLTFAST_WAIT | DDBLTFAST_DONOTWAIT)))
     return DDERR_INVALIDPARAMS;
   if (flags & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
   if (lost_ || source->lost_) return DDERR_SURFACELOST;
@@ -191,7 +191,7 @@ HRESULT SoftwareSurface::GetDC(HDC* dc) {
   *dc = nullptr;
   if (lost_) return DDERR_SURFACELOST;
   if (dc_) return DDERR_DCALREADYCREATED;
-  if (locked_) return DDERR_SURFACEBUSY;
+  if (lockedBits_) return DDERR_SURFACEBUSY;
   dc_ = std::make_unique<gdi::DeviceContext>(*this);
   *dc = dc_.get();
   return DD_OK;
@@ -236,7 +236,6 @@ HRESULT SoftwareSurface::Lock(RECT* rect, DDSURFACEDESC* description, DWORD flag
   if (Busy()) return DDERR_SURFACEBUSY;
   const std::optional<RECT> area = Area(rect);
   if (!area) return DDERR_INVALIDPARAMS;
-  locked_ = true;
   lockedForWriting_ = !(flags & DDLOCK_READONLY);
   lockedBits_ = Pixels().At(area->left, area->top);
   Describe(*description);
@@ -246,9 +245,8 @@ HRESULT SoftwareSurface::Lock(RECT* rect, DDSURFACEDESC* description, DWORD flag
 }
 
 HRESULT SoftwareSurface::Unlock(LPVOID surfaceData) {
-  if (!locked_) return DDERR_NOTLOCKED;
+  if (!lockedBits_) return DDERR_NOTLOCKED;
   if (surfaceData && surfaceData != lockedBits_) return DDERR_INVALIDPARAMS;
-  locked_ = false;
   lockedBits_ = nullptr;
   if (lockedForWriting_) ShowChange();
   return DD_OK;

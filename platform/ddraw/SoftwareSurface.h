@@ -65,7 +65,7 @@ class SoftwareSurface final : public IDirectDrawSurface,
                   const PixelLayout& layout, DWORD caps, SurfaceMemory memory);
   ~SoftwareSurface();
 
-  bool Busy() const { return locked_ || dc_ != nullptr; }
+  bool Busy() const { return lockedBits_ != nullptr || dc_ != nullptr; }
   bool Visible() const { return role_ == Role::Primary || role_ == Role::FrontBuffer; }
   // A rectangle of this surface, the whole one when none is given; none when it does not fit.
   std::optional<RECT> Area(const RECT* rect) const;
@@ -87,9 +87,8 @@ class SoftwareSurface final : public IDirectDrawSurface,
   bool lost_ = false;
   std::optional<DWORD> colorKey_;
   ComPtr<SoftwarePalette> palette_;
-  bool locked_ = false;
   bool lockedForWriting_ = false;
-  std::uint8_t* lockedBits_ = nullptr;
+  std::uint8_t* lockedBits_ = nullptr;  // the locked rectangle's first pixel; null while unlocked
   std::unique_ptr<gdi::DeviceContext> dc_;
   ComPtr<SoftwareSurface> backBuffer_;
   SoftwareSurface* frontBuffer_ = nullptr;

@@ -32,6 +32,5 @@ ScopedClock::~ScopedClock() { Installed() = previous_; }
 
 }  // namespace platform
 
-DWORD GetTickCount() { return static_cast<DWORD>(platform::CurrentClock().Milliseconds()); }
 std::uint64_t GetTickCount64() { return platform::CurrentClock().Milliseconds(); }
 void Sleep(DWORD milliseconds) { platform::CurrentClock().Sleep(milliseconds); }

@@ -44,6 +44,5 @@ class ScriptedClock : public Clock {
 
 }  // namespace platform
 
-DWORD GetTickCount();
 std::uint64_t GetTickCount64();
 void Sleep(DWORD milliseconds);
