@@ -17,6 +17,8 @@ namespace {
 // The largest packet a peer may send: one message and its header. ENet would take 32 MiB.
 constexpr std::size_t MaxPacketSize = wire::MaxMessageSize + 64;
 constexpr std::size_t MaxWaitingData = 8 * 1024 * 1024;
+// As many as ENet itself reads in one service; the rest wait for the next.
+constexpr int MaxDatagramsPerService = 256;
 
 bool EnetReady() {
   static const bool ready = enet_initialize() == 0;
@@ -113,31 +115,34 @@ std::unique_ptr<Endpoint> Endpoint::ForHost(ConnectionKind kind, enet_uint16 por
 
 Endpoint::~Endpoint() { enet_host_destroy(host_); }
 
-void Endpoint::SendDatagram(const ENetAddress& to, wire::ByteView bytes) {
-  ENetBuffer buffer;
-  buffer.data = const_cast<std::uint8_t*>(bytes.data());
-  buffer.dataLength = bytes.size();
-  enet_socket_send(host_->socket, &to, &buffer, 1);
-}
-
 void Endpoint::Service(EndpointListener& listener) {
   const ActiveListener active(listener);
-  ENetEvent event;
-  bool readOn = true;
-  while (readOn) {
-    readOn = false;
+  const ActiveTraffic traffic(traffic_);
+  traffic_.SendWaitingAcknowledgements(false);
+  // One datagram at a time, until one brings the game something or none is left.
+  for (int datagrams = 0; datagrams < MaxDatagramsPerService; ++datagrams) {
+    traffic_.AllowRead();
+    bool delivered = false;
+    ENetEvent event;
     int result = enet_host_service(host_, &event, 0);
     while (result > 0) {
-      // ENet stops reading at a connect or disconnect; after a message it has read all there was.
-      if (event.type != ENET_EVENT_TYPE_RECEIVE) readOn = true;
+      delivered = delivered || event.type == ENET_EVENT_TYPE_RECEIVE;
       listener.OnEvent(event);
       if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
       result = enet_host_check_events(host_, &event);
     }
+    if (delivered || !traffic_.Read()) return;
   }
 }
 
+void Endpoint::Flush() {
+  const ActiveTraffic traffic(traffic_);
+  enet_host_flush(host_);
+}
+
 void Endpoint::WaitReadable(std::chrono::milliseconds limit) {
+  // The peer may be waiting for these before it says more.
+  traffic_.SendWaitingAcknowledgements(true);
   enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
   enet_socket_wait(host_->socket, &condition, static_cast<enet_uint32>(limit.count()));
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Connections.h"
+#include "SocketTraffic.h"
 #include "Wire.h"
 
 namespace platform::dplay {
@@ -46,17 +47,21 @@ class Endpoint {
   Endpoint& operator=(const Endpoint&) = delete;
 
   ENetHost* Host() const { return host_; }
-  void SendDatagram(const ENetAddress& to, wire::ByteView bytes);
-  // Sends, receives and hands every event to Listener, without waiting.
+  void SendDatagram(const ENetAddress& to, wire::ByteView bytes) { traffic_.SendDatagram(to, bytes); }
+  // Sends what is due, then receives until the game has something new or nothing is left, and
+  // hands every event to Listener; never waits.
   void Service(EndpointListener& listener);
+  // Puts what ENet has queued on the wire.
+  void Flush();
   // Returns when a datagram waits or Limit has passed.
   void WaitReadable(std::chrono::milliseconds limit);
 
  private:
-  explicit Endpoint(ENetHost* host) : host_(host) {}
+  explicit Endpoint(ENetHost* host) : host_(host), traffic_(host->socket) {}
   static std::unique_ptr<Endpoint> Create(enet_uint32 bindHost, enet_uint16 port, std::size_t peers);
 
   ENetHost* host_;
+  SocketTraffic traffic_;
 };
 
 }  // namespace platform::dplay

@@ -72,7 +72,7 @@ void Session::SendTo(ENetPeer* peer, wire::ByteView bytes) {
   ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
   if (packet == nullptr) return;
   if (enet_peer_send(peer, 0, packet) != 0) enet_packet_destroy(packet);
-  enet_host_flush(endpoint_.Host());
+  endpoint_.Flush();
 }
 
 void Session::SendTo(ENetPeer* peer, const wire::Packet& packet) { SendTo(peer, wire::EncodePacket(packet)); }
