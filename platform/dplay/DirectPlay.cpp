@@ -220,7 +220,7 @@ HRESULT DirectPlay::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWOR
 }
 
 bool DirectPlay::OnDatagram(const ENetAddress& from, wire::ByteView bytes) {
-  const Clock::time_point now = Clock::now();
+  const Clock::time_point now = serviceTime_;
   if (session_) session_->Heard(from, now);
   if (!wire::IsServiceDatagram(bytes)) return false;
   const std::optional<wire::Datagram> datagram = wire::DecodeDatagram(bytes);
@@ -244,8 +244,9 @@ void DirectPlay::OnEvent(const ENetEvent& event) {
 
 void DirectPlay::Service() {
   if (!endpoint_) return;
+  serviceTime_ = Clock::now();
   endpoint_->Service(*this);
-  if (session_) session_->KeepPeers(Clock::now());
+  if (session_) session_->KeepPeers(serviceTime_);
 }
 
 bool DirectPlay::EnsureEndpoint() {

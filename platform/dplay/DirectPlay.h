@@ -77,6 +77,7 @@ class DirectPlay final : public IDirectPlay3A, public RefCounted<DirectPlay>, pr
   SessionFinder finder_;
   std::unique_ptr<Endpoint> endpoint_;
   std::unique_ptr<Session> session_;  // declared after the endpoint it uses, so it goes first
+  Clock::time_point serviceTime_;     // when the running service began: the time of all it hears
   std::condition_variable_any keeperWake_;
   std::jthread keeper_;
 };
