@@ -18,25 +18,9 @@ std::string Numbered(int number) {
   return text;
 }
 
-TEST(LossyRelayTest, AThousandMessagesEachWayArriveWholeAndInOrder) {
-  ComThread com;
-  const std::uint16_t hostPorts = FreePortBlock();
-  const std::uint16_t relayPorts = FreePortBlock(1);
-  ASSERT_TRUE(hostPorts != 0 && relayPorts != 0 && hostPorts != relayPorts);
-  UseQueryPorts(hostPorts);
-  ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
-  ASSERT_EQ(HostSession(*host.Get(), "Fern", 4), DP_OK);
-  const DPID anna = NewPlayer(*host.Get(), "Anna");
-
-  // The guest knows the relay only: it queries there and joins there.
-  Relay relay(relayPorts, hostPorts, 30ms);
-  UseQueryPorts(relayPorts);
-  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
-  ASSERT_NO_FATAL_FAILURE(FindAndJoin(*guest.Get()));
-  const DPID bernd = NewPlayer(*guest.Get(), "Bernd");
-  std::optional<Message> joined = ReceiveWithin(*host.Get(), 2s);
-  ASSERT_TRUE(joined && joined->systemType == DPSYS_CREATEPLAYERORGROUP);
-  relay.StartLosing();
+TEST_F(RelayedSessionTest, AThousandMessagesEachWayArriveWholeAndInOrderOverALossyLine) {
+  ASSERT_NO_FATAL_FAILURE(Open(30ms));
+  relay_->StartLosing();
 
   constexpr int Count = 1000;
   int sent = 0;
@@ -45,11 +29,11 @@ TEST(LossyRelayTest, AThousandMessagesEachWayArriveWholeAndInOrder) {
   const auto deadline = Clock::now() + 120s;
   while ((atHost < Count || atGuest < Count) && Clock::now() < deadline) {
     if (sent < Count) {
-      ASSERT_EQ(SendText(*guest.Get(), bernd, anna, Numbered(sent)), DP_OK);
-      ASSERT_EQ(SendText(*host.Get(), anna, DPID_ALLPLAYERS, Numbered(sent)), DP_OK);
+      ASSERT_EQ(SendText(*guest_.Get(), bernd_, anna_, Numbered(sent)), DP_OK);
+      ASSERT_EQ(SendText(*host_.Get(), anna_, DPID_ALLPLAYERS, Numbered(sent)), DP_OK);
       ++sent;
     }
-    for (auto [side, received] : {std::pair{host.Get(), &atHost}, std::pair{guest.Get(), &atGuest}}) {
+    for (auto [side, received] : {std::pair{host_.Get(), &atHost}, std::pair{guest_.Get(), &atGuest}}) {
       while (const std::optional<Message> message = ReceiveOnce(*side)) {
         ASSERT_NE(message->from, DPID_SYSMSG) << "system message " << message->systemType;
         ASSERT_EQ(message->text, Numbered(*received));
@@ -62,9 +46,9 @@ TEST(LossyRelayTest, AThousandMessagesEachWayArriveWholeAndInOrder) {
   EXPECT_EQ(atGuest, Count);
 
   // Quiet but alive: three seconds of keep-alive through the relay, and nobody vanishes.
-  const std::optional<Message> quiet = ReceiveWithin(*guest.Get(), 3s);
+  const std::optional<Message> quiet = ReceiveWithin(*guest_.Get(), 3s);
   EXPECT_FALSE(quiet) << "system message " << quiet->systemType;
-  EXPECT_FALSE(ReceiveOnce(*host.Get()));
+  EXPECT_FALSE(ReceiveOnce(*host_.Get()));
 }
 
 }  // namespace

@@ -156,36 +156,22 @@ TEST_F(SocketTrafficTest, DatagramsThatAreNotAcknowledgementsAloneAreNeverHeld) 
   EXPECT_EQ(Arrived().size(), 1U);
 }
 
-TEST(SessionTraffic, ALockStepExchangeCostsOneDatagramEachWay) {
-  ComThread com;
-  const std::uint16_t hostPorts = FreePortBlock();
-  const std::uint16_t relayPorts = FreePortBlock(1);
-  ASSERT_TRUE(hostPorts != 0 && relayPorts != 0 && hostPorts != relayPorts);
-  UseQueryPorts(hostPorts);
-  ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
-  ASSERT_EQ(HostSession(*host.Get(), "Takt", 2), DP_OK);
-  const DPID anna = NewPlayer(*host.Get(), "Anna");
-  Relay relay(relayPorts, hostPorts, 0ms);
-  UseQueryPorts(relayPorts);
-  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
-  ASSERT_NO_FATAL_FAILURE(FindAndJoin(*guest.Get()));
-  const DPID bernd = NewPlayer(*guest.Get(), "Bernd");
-  ASSERT_TRUE(ReceiveWithin(*host.Get(), 2s));  // Bernd has joined
-
+TEST_F(RelayedSessionTest, ALockStepExchangeCostsOneDatagramEachWay) {
+  ASSERT_NO_FATAL_FAILURE(Open(0ms));
   constexpr int Exchanges = 200;
-  const int toHostBefore = relay.ToHost();
-  const int toClientBefore = relay.ToClient();
+  const int toHostBefore = relay_->ToHost();
+  const int toClientBefore = relay_->ToClient();
   for (int exchange = 0; exchange < Exchanges; ++exchange) {
-    ASSERT_EQ(SendText(*guest.Get(), bernd, anna, "Stand " + std::to_string(exchange)), DP_OK);
-    const std::optional<Message> status = ReceiveWithin(*host.Get(), 2s);
+    ASSERT_EQ(SendText(*guest_.Get(), bernd_, anna_, "Stand " + std::to_string(exchange)), DP_OK);
+    const std::optional<Message> status = ReceiveWithin(*host_.Get(), 2s);
     ASSERT_TRUE(status && status->text == "Stand " + std::to_string(exchange));
-    ASSERT_EQ(SendText(*host.Get(), anna, bernd, "Antwort"), DP_OK);
-    const std::optional<Message> answer = ReceiveWithin(*guest.Get(), 2s);
+    ASSERT_EQ(SendText(*host_.Get(), anna_, bernd_, "Antwort"), DP_OK);
+    const std::optional<Message> answer = ReceiveWithin(*guest_.Get(), 2s);
     ASSERT_TRUE(answer && answer->text == "Antwort");
   }
   // ENet alone sends a datagram of acknowledgements for every message as well: twice as many.
-  EXPECT_LE(relay.ToHost() - toHostBefore, Exchanges * 5 / 4);
-  EXPECT_LE(relay.ToClient() - toClientBefore, Exchanges * 5 / 4);
+  EXPECT_LE(relay_->ToHost() - toHostBefore, Exchanges * 5 / 4);
+  EXPECT_LE(relay_->ToClient() - toClientBefore, Exchanges * 5 / 4);
 }
 
 }  // namespace
