@@ -131,6 +131,8 @@ void Endpoint::Service(EndpointListener& listener) {
       if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
       result = enet_host_check_events(host_, &event);
     }
+    if (std::optional<SocketTraffic::LargeDatagram> large = traffic_.TakeLargeDatagram())
+      listener.OnDatagram(large->from, large->bytes);
     if (delivered || !traffic_.Read()) return;
   }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace platform::dplay {
 
@@ -47,20 +48,26 @@ int SendPlain(ENetSocket socket, const ENetAddress* to, const ENetBuffer* buffer
   return errno == EWOULDBLOCK || errno == EAGAIN ? 0 : -1;
 }
 
-int ReceivePlain(ENetSocket socket, ENetAddress* from, ENetBuffer* buffers, std::size_t bufferCount) {
+// Reads one datagram into Pieces, passing over any too large for them; its length, 0 when none
+// waits, -1 for a failing socket.
+ssize_t ReceiveInto(ENetSocket socket, ENetAddress* from, iovec* pieces, std::size_t pieceCount) {
   for (;;) {
     sockaddr_in address{};
     msghdr message{};
     message.msg_name = &address;
     message.msg_namelen = sizeof address;
-    message.msg_iov = reinterpret_cast<iovec*>(buffers);
-    message.msg_iovlen = bufferCount;
+    message.msg_iov = pieces;
+    message.msg_iovlen = pieceCount;
     const ssize_t received = recvmsg(socket, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (received < 0) return errno == EWOULDBLOCK || errno == EAGAIN ? 0 : -1;
-    if ((message.msg_flags & MSG_TRUNC) != 0) continue;  // larger than any datagram of ENet's
+    if ((message.msg_flags & MSG_TRUNC) != 0) continue;
     if (from != nullptr) *from = EnetAddress(address);
-    return static_cast<int>(received);
+    return received;
   }
+}
+
+int ReceivePlain(ENetSocket socket, ENetAddress* from, ENetBuffer* buffers, std::size_t bufferCount) {
+  return static_cast<int>(ReceiveInto(socket, from, reinterpret_cast<iovec*>(buffers), bufferCount));
 }
 
 std::uint16_t PeerField(wire::ByteView datagram) { return static_cast<std::uint16_t>(datagram[0] << 8 | datagram[1]); }
@@ -98,12 +105,21 @@ void SocketTraffic::SendWaitingAcknowledgements(bool everything) {
 }
 
 int SocketTraffic::Receive(ENetAddress& from, ENetBuffer* buffers, std::size_t bufferCount) {
-  if (!mayRead_) return 0;
+  if (!mayRead_ || bufferCount == 0) return 0;  // ENet reads into one buffer
   mayRead_ = false;
-  const int received = ReceivePlain(socket_, &from, buffers, bufferCount);
+  // ENet's buffer first; what does not fit there is too large to be ENet's and goes on in Overflow.
+  iovec pieces[] = {{buffers[0].data, buffers[0].dataLength}, {overflow_.data(), overflow_.size()}};
+  const ssize_t received = ReceiveInto(socket_, &from, pieces, std::size(pieces));
   read_ = received > 0;
-  return received;
+  if (received <= static_cast<ssize_t>(buffers[0].dataLength)) return static_cast<int>(received);
+  const auto* start = static_cast<const std::uint8_t*>(buffers[0].data);
+  wire::Bytes bytes(start, start + buffers[0].dataLength);
+  bytes.insert(bytes.end(), overflow_.begin(), overflow_.begin() + (received - pieces[0].iov_len));
+  large_ = LargeDatagram{from, std::move(bytes)};
+  return 0;
 }
+
+std::optional<SocketTraffic::LargeDatagram> SocketTraffic::TakeLargeDatagram() { return std::exchange(large_, {}); }
 
 int SocketTraffic::Send(const ENetAddress& to, const ENetBuffer* buffers, std::size_t bufferCount) {
   gathered_.clear();

@@ -5,12 +5,14 @@
 // at a time, so that the endpoint can stop reading once the game has a message (ENet would read
 // until a read finds nothing), and acknowledgements with nothing else to carry wait for the next
 // datagram to their peer and travel inside it. A lock-step exchange then costs one datagram and
-// one read each way, as plain UDP does.
+// one read each way, as plain UDP does. Datagrams too large for ENet's buffer, such as the answer
+// of a session with many players, are kept whole for the endpoint instead of being cut off.
 
 #include <enet/enet.h>
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "Wire.h"
@@ -39,6 +41,13 @@ class SocketTraffic {
   // is set.
   void SendWaitingAcknowledgements(bool everything);
 
+  // A datagram too large for ENet's buffer, read by Receive and handed to nobody yet.
+  struct LargeDatagram {
+    ENetAddress from;
+    wire::Bytes bytes;
+  };
+  std::optional<LargeDatagram> TakeLargeDatagram();
+
   // ENet's calls: the length of the datagram, 0 for none, -1 for a failing socket.
   int Receive(ENetAddress& from, ENetBuffer* buffers, std::size_t bufferCount);
   int Send(const ENetAddress& to, const ENetBuffer* buffers, std::size_t bufferCount);
@@ -50,6 +59,7 @@ class SocketTraffic {
   // Acknowledgements travel inside a datagram only while it stays within ENet's own size.
   static constexpr std::size_t MergedLimit = ENET_HOST_DEFAULT_MTU;
   static constexpr std::size_t RememberedPeers = 8;
+  static constexpr std::size_t LargestDatagram = 65535;
 
   // What waits for one peer; kept with its room when empty, as most peers are heard again soon.
   struct Waiting {
@@ -70,6 +80,8 @@ class SocketTraffic {
   bool read_ = false;
   std::vector<Waiting> waiting_;
   wire::Bytes gathered_;
+  wire::Bytes overflow_ = wire::Bytes(LargestDatagram);
+  std::optional<LargeDatagram> large_;
 };
 
 // Lets Traffic take ENet's socket calls on this thread for as long as it lives.

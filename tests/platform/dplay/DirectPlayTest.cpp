@@ -339,5 +339,19 @@ TEST_F(DirectPlayTest, ListsThePlayersOfASessionNotJoined) {
             DPERR_NOSESSIONS);
 }
 
+TEST_F(DirectPlayTest, FindsASessionWhoseAnswerIsLargerThanAnyDatagramOfTheTransport) {
+  ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
+  ASSERT_EQ(HostSession(*host.Get(), std::string(255, 'S').c_str(), 64), DP_OK);
+  std::vector<PlayerName> players;
+  for (char letter = 0; letter < 63; ++letter) {
+    const std::string name(255, static_cast<char>('0' + letter));
+    players.push_back({NewPlayer(*host.Get(), name.c_str()), name, 0});
+  }
+  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
+  std::vector<FoundSession> found = FindSessions(*guest.Get(), 200);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(ListPlayers(*guest.Get(), &found[0].description.guidInstance, DPENUMPLAYERS_SESSION), players);
+}
+
 }  // namespace
 }  // namespace dplay_test
