@@ -107,7 +107,7 @@ void SocketTraffic::SendWaitingAcknowledgements(bool everything) {
 int SocketTraffic::Receive(ENetAddress& from, ENetBuffer* buffers, std::size_t bufferCount) {
   if (!mayRead_ || bufferCount == 0) return 0;  // ENet reads into one buffer
   mayRead_ = false;
-  // ENet's buffer first; what does not fit there is too large to be ENet's and goes on in Overflow.
+  // ENet's buffer first; the rest of a datagram too large to be ENet's goes on into overflow_.
   iovec pieces[] = {{buffers[0].data, buffers[0].dataLength}, {overflow_.data(), overflow_.size()}};
   const ssize_t received = ReceiveInto(socket_, &from, pieces, std::size(pieces));
   read_ = received > 0;
