@@ -4,6 +4,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "LittleEndian.h"
+
 namespace artwork {
 namespace {
 
@@ -14,14 +16,6 @@ constexpr std::uint32_t kPixelOffset = kFileHeaderSize + kInfoHeaderSize + kColo
 
 std::uint32_t RowStride(int width) { return (static_cast<std::uint32_t>(width) + 3) & ~3u; }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 std::uint32_t Get16(const std::vector<std::uint8_t>& in, size_t at) { return in[at] | (in[at + 1] << 8); }
 std::uint32_t Get32(const std::vector<std::uint8_t>& in, size_t at) { return Get16(in, at) | (Get16(in, at + 2) << 16); }
 

@@ -1,0 +1,19 @@
+#pragma once
+// Both game file formats, BMP and WAV, store their numbers least significant byte first.
+
+#include <cstdint>
+#include <vector>
+
+namespace artwork {
+
+inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+}  // namespace artwork
