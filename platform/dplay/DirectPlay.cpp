@@ -220,13 +220,12 @@ HRESULT DirectPlay::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWOR
 }
 
 bool DirectPlay::OnDatagram(const ENetAddress& from, wire::ByteView bytes) {
-  const Clock::time_point now = serviceTime_;
-  if (session_) session_->Heard(from, now);
+  if (session_) session_->Heard(from, serviceTime_);
   if (!wire::IsServiceDatagram(bytes)) return false;
   const std::optional<wire::Datagram> datagram = wire::DecodeDatagram(bytes);
   if (!datagram || std::holds_alternative<wire::Alive>(*datagram)) return true;
   if (const auto* answer = std::get_if<wire::Answer>(&*datagram)) {
-    finder_.Answered(from, answer->session, now);
+    finder_.Answered(from, answer->session, serviceTime_);
   } else if (session_ && !session_->Lost()) {
     if (const std::optional<wire::SessionInfo> advertised = session_->Advertised())
       endpoint_->SendDatagram(from, wire::EncodeDatagram(wire::Answer{*advertised}));
