@@ -7,16 +7,7 @@
 
 #include "Object.h"
 #include "platform/gdi/Gdi.h"
-
-using TColor = std::uint32_t;  // 0x00BBGGRR
-
-struct TFont {
-  std::string Name = "MS Sans Serif";
-  // Points at 96 dots per inch when positive; the character height in pixels when negative.
-  std::int32_t Size = 8;
-  bool Bold = false;
-  TColor Color = 0;
-};
+#include "platform/win/Graphics.h"
 
 enum class TBrushStyle : std::uint8_t { Solid, Clear };
 

@@ -8,16 +8,20 @@ namespace platform::ddraw {
 
 PixelLayout LayoutOf(const DisplayMode& mode) {
   switch (mode.bitsPerPixel) {
-    case 8: return PixelLayout::Indexed8();
-    case 16: return PixelLayout::Rgb565();
-    case 24: return PixelLayout::Rgb888();
-    default: return PixelLayout::Xrgb8888();
+    case 8:
+      return PixelLayout::Indexed8();
+    case 16:
+      return PixelLayout::Rgb565();
+    case 24:
+      return PixelLayout::Rgb888();
+    default:
+      return PixelLayout::Xrgb8888();
   }
 }
 
 bool IsSupportedMode(const DisplayMode& mode) {
-  const bool depth = mode.bitsPerPixel == 8 || mode.bitsPerPixel == 16 || mode.bitsPerPixel == 24 ||
-                     mode.bitsPerPixel == 32;
+  const bool depth =
+      mode.bitsPerPixel == 8 || mode.bitsPerPixel == 16 || mode.bitsPerPixel == 24 || mode.bitsPerPixel == 32;
   return depth && mode.width >= 320 && mode.width <= 4096 && mode.height >= 200 && mode.height <= 4096;
 }
 
@@ -44,7 +48,7 @@ void Display::SetExclusiveOwner(const void* owner) {
   exclusiveOwner_ = owner;
   if (!owner) mode_ = DesktopMode;
   LoseAllSurfaces();
-  if (window_) window_->SetFullscreen(owner != nullptr);
+  if (window_) window_->SetExclusive(owner != nullptr);
 }
 
 void Display::SetPresentationWindow(HWND window) { window_ = window; }
@@ -65,7 +69,13 @@ void Display::Unregister(SoftwareSurface* surface) {
 }
 
 // Full screen shows the whole screen; on the desktop the window shows the part of it under itself.
-void Display::Present(const PixelBuffer& screen, const PALETTEENTRY* colors) {
+void Display::Present(const PixelBuffer& screen, const PALETTEENTRY* colors) { Show(screen, colors, true); }
+
+void Display::PaletteChanged(const PALETTEENTRY* entries) {
+  if (primary_ && primary_->Colors() == entries) Show(primary_->Pixels(), entries, false);
+}
+
+void Display::Show(const PixelBuffer& screen, const PALETTEENTRY* colors, bool paced) {
   PixelBuffer shown = screen;
   if (!exclusiveOwner_ && window_) {
     const RECT bounds = window_->Bounds();
@@ -75,7 +85,7 @@ void Display::Present(const PixelBuffer& screen, const PALETTEENTRY* colors) {
     shown.width = std::clamp(bounds.right, left, screen.width) - left;
     shown.height = std::clamp(bounds.bottom, top, screen.height) - top;
   }
-  presenter_.Show(window_, shown, colors);
+  presenter_.Show(window_, shown, colors, paced);
 }
 
 }  // namespace platform::ddraw

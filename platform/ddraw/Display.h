@@ -60,9 +60,13 @@ class Display {
 
   // Shows the primary surface in the presentation window and waits for the next refresh.
   void Present(const PixelBuffer& screen, const PALETTEENTRY* colors);
+  // A palette changed: the screen shows it at once, without waiting for a refresh, when it is the
+  // primary surface's.
+  void PaletteChanged(const PALETTEENTRY* entries);
 
  private:
   Display();
+  void Show(const PixelBuffer& screen, const PALETTEENTRY* colors, bool paced);
 
   DisplayMode mode_ = DesktopMode;
   const void* exclusiveOwner_ = nullptr;

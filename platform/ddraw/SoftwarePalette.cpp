@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Display.h"
+
 namespace platform::ddraw {
 namespace {
 bool ValidRange(DWORD start, DWORD count, const void* entries) {
@@ -29,6 +31,7 @@ HRESULT SoftwarePalette::GetEntries(DWORD flags, DWORD base, DWORD count, PALETT
 HRESULT SoftwarePalette::SetEntries(DWORD flags, DWORD start, DWORD count, const PALETTEENTRY* entries) {
   if (flags != 0 || !ValidRange(start, count, entries)) return DDERR_INVALIDPARAMS;
   std::copy_n(entries, count, entries_.begin() + start);
+  Display::Instance().PaletteChanged(entries_.data());
   return DD_OK;
 }
 

@@ -31,8 +31,7 @@ SoftwareSurface* SoftwareSurface::Create(Display& display, Role role, std::int32
 }
 
 SoftwareSurface::SoftwareSurface(Display& display, Role role, std::int32_t width, std::int32_t height,
-                                 std::int32_t pitch, const PixelLayout& layout, DWORD caps,
-                                 SurfaceMemory memory)
+                                 std::int32_t pitch, const PixelLayout& layout, DWORD caps, SurfaceMemory memory)
     : display_(display),
       role_(role),
       width_(width),
@@ -255,7 +254,8 @@ HRESULT SoftwareSurface::Unlock(LPVOID surfaceData) {
 HRESULT SoftwareSurface::RestoreMemory() {
   if (!lost_) return DD_OK;
   if (Visible() && display_.Mode() != createdIn_) return DDERR_WRONGMODE;
-  std::memset(memory_.get(), RestoredMemoryPattern, static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height_));
+  std::memset(memory_.get(), RestoredMemoryPattern,
+              static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height_));
   lost_ = false;
   return DD_OK;
 }
@@ -279,6 +279,7 @@ HRESULT SoftwareSurface::SetPalette(IDirectDrawPalette* paletteInterface) {
   if (!layout_.indexed) return DDERR_INVALIDPIXELFORMAT;
   palette->AddRef();
   palette_ = ComPtr<SoftwarePalette>::Attach(palette);
+  if (Visible()) display_.PaletteChanged(palette_->Entries());
   return DD_OK;
 }
 

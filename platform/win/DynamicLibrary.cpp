@@ -1,7 +1,5 @@
 #include "DynamicLibrary.h"
 
-#include "CodePage.h"
-
 #include <dlfcn.h>
 #include <strings.h>
 
@@ -9,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <system_error>
+
+#include "CodePage.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ HMODULE LoadLibraryA(const char* fileName) {
   void* handle = nullptr;
   if (name.find('/') != std::string::npos) {
     const fs::path path(name);
-    const auto found = FindInFolder(path.has_parent_path() ? path.parent_path() : fs::path("."),
-                                    path.filename().string());
+    const auto found =
+        FindInFolder(path.has_parent_path() ? path.parent_path() : fs::path("."), path.filename().string());
     handle = Open(found ? found->string() : name);
   } else {
     for (const fs::path& folder : {ProgramFolder(), WorkingFolder()}) {

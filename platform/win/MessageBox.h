@@ -30,12 +30,12 @@ class MessageBoxRecorder {
   };
 
   MessageBoxRecorder();
-  ~MessageBoxRecorder();
+  virtual ~MessageBoxRecorder();
   MessageBoxRecorder(const MessageBoxRecorder&) = delete;
   MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
   const std::vector<Box>& Boxes() const { return boxes_; }
-  void Record(Box box) { boxes_.push_back(std::move(box)); }
+  virtual void Record(Box box) { boxes_.push_back(std::move(box)); }
 
  private:
   MessageBoxRecorder* previous_;

@@ -1,17 +1,26 @@
 #include "Messages.h"
 
-#include <SDL.h>
-
-#include "Window.h"
+#include "Input.h"
 
 namespace platform {
+namespace {
+
+MessagePump*& Installed() {
+  static MessagePump* installed = nullptr;
+  return installed;
+}
+
+}  // namespace
 
 void ProcessMessages() {
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-  SDL_Event event;
-  while (SDL_PollEvent(&event)) {
-    if (Window* window = Window::FromEvent(event)) window->HandleEvent(event);
+  if (MessagePump* pump = Installed()) {
+    pump->ProcessMessages();
+    return;
   }
+  CurrentInput().TakePending();
 }
+
+ScopedMessagePump::ScopedMessagePump(MessagePump& pump) : previous_(Installed()) { Installed() = &pump; }
+ScopedMessagePump::~ScopedMessagePump() { Installed() = previous_; }
 
 }  // namespace platform

@@ -6,8 +6,18 @@
 
 namespace platform {
 namespace {
+
 constexpr const char* WindowDataName = "platform::Window";
+
+Window::Display& DefaultDisplaySetting() {
+  static Window::Display display = Window::Display::OnScreen;
+  return display;
 }
+
+std::int32_t WidthOf(const RECT& r) { return std::max(1, r.right - r.left); }
+std::int32_t HeightOf(const RECT& r) { return std::max(1, r.bottom - r.top); }
+
+}  // namespace
 
 // Keeps SDL's video running for as long as a window needs it.
 struct VideoSubsystem {
@@ -20,26 +30,54 @@ struct VideoSubsystem {
   const bool running;
 };
 
-Window::Window(const std::string& title, const RECT& bounds, Display display) : bounds_(bounds) {
+Window::Display Window::DefaultDisplay() { return DefaultDisplaySetting(); }
+
+ScopedHiddenWindows::ScopedHiddenWindows() : previous_(DefaultDisplaySetting()) {
+  DefaultDisplaySetting() = Window::Display::Hidden;
+}
+
+ScopedHiddenWindows::~ScopedHiddenWindows() { DefaultDisplaySetting() = previous_; }
+
+Window::Window(const std::string& title, const RECT& bounds, Display display, Frame frame) : bounds_(bounds) {
   if (display != Display::OnScreen) return;
   video_ = std::make_unique<VideoSubsystem>();
   if (!video_->running) return;
-  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             std::max(1, bounds.right - bounds.left), std::max(1, bounds.bottom - bounds.top),
-                             SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
-  if (window_) SDL_SetWindowData(window_, WindowDataName, this);
+  const Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | (frame == Frame::Borderless ? SDL_WINDOW_BORDERLESS : 0);
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, WidthOf(bounds),
+                             HeightOf(bounds), flags);
+  if (!window_) return;
+  SDL_SetWindowData(window_, WindowDataName, this);
+  SetBounds(bounds);
 }
 
 Window::~Window() {
+  if (window_ && !cursorVisible_) SDL_ShowCursor(SDL_ENABLE);
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
 }
 
+SIZE Window::DesktopSize() const {
+  SDL_DisplayMode mode;
+  if (window_ && SDL_GetDesktopDisplayMode(std::max(0, SDL_GetWindowDisplayIndex(window_)), &mode) == 0)
+    return {mode.w, mode.h};
+  return HiddenDesktopSize;
+}
+
+// A small window on a large desktop is shown at a whole multiple, so that it stays readable on a
+// modern screen without taking more than half of it.
+std::int32_t Window::WindowScale() const {
+  SDL_Rect usable{0, 0, HiddenDesktopSize.cx, HiddenDesktopSize.cy};
+  if (window_) SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &usable);
+  return std::max(1, std::min(usable.w / WidthOf(bounds_), usable.h / HeightOf(bounds_)) / 2);
+}
+
 void Window::SetBounds(const RECT& bounds) {
   bounds_ = bounds;
-  if (window_ && !fullscreen_ && pictureWidth_ == 0)
-    SDL_SetWindowSize(window_, std::max(1, bounds.right - bounds.left), std::max(1, bounds.bottom - bounds.top));
+  if (!window_ || fullscreen_ || exclusive_) return;
+  const std::int32_t scale = WindowScale();
+  SDL_SetWindowSize(window_, WidthOf(bounds) * scale, HeightOf(bounds) * scale);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 SDL_Renderer* Window::Renderer() {
@@ -55,7 +93,7 @@ bool Window::RendererHasVsync() {
   return Renderer() && SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
 }
 
-SDL_Texture* Window::PictureTexture(int width, int height) {
+SDL_Texture* Window::PictureTexture(std::int32_t width, std::int32_t height) {
   int textureWidth = 0;
   int textureHeight = 0;
   if (texture_ && SDL_QueryTexture(texture_, nullptr, nullptr, &textureWidth, &textureHeight) == 0 &&
@@ -66,21 +104,87 @@ SDL_Texture* Window::PictureTexture(int width, int height) {
   if (!Renderer()) return nullptr;
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
   if (texture_) SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-  SetPictureSize(width, height);
   return texture_;
+}
+
+void Window::ShowPicture(std::int32_t width, std::int32_t height, const PictureWriter& draw) {
+  const bool resized = width != pictureWidth_ || height != pictureHeight_;
+  pictureWidth_ = width;
+  pictureHeight_ = height;
+  if (!window_) {
+    picture_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    draw(reinterpret_cast<std::uint8_t*>(picture_.data()), width * 4);
+    return;
+  }
+  if (resized && exclusive_ && !fullscreen_) FitWindowToPicture();
+  SDL_Texture* texture = PictureTexture(width, height);
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return;
+  draw(static_cast<std::uint8_t*>(pixels), pitch);
+  SDL_UnlockTexture(texture);
+  PresentTexture();
+}
+
+void Window::PresentTexture() {
+  if (!texture_ || !renderer_) return;
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  const RECT place = ScaledPictureRect(outputWidth, outputHeight, pictureWidth_, pictureHeight_);
+  const SDL_Rect target{place.left, place.top, place.right - place.left, place.bottom - place.top};
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+  SDL_RenderPresent(renderer_);
+}
+
+POINT Window::PicturePoint(std::int32_t windowX, std::int32_t windowY) {
+  const std::int32_t width = pictureWidth_ > 0 ? pictureWidth_ : WidthOf(bounds_);
+  const std::int32_t height = pictureHeight_ > 0 ? pictureHeight_ : HeightOf(bounds_);
+  POINT point{windowX, windowY};
+  if (window_ && Renderer()) {
+    int windowWidth = 1;
+    int windowHeight = 1;
+    int outputWidth = 1;
+    int outputHeight = 1;
+    SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+    const RECT place = ScaledPictureRect(outputWidth, outputHeight, width, height);
+    // High-density screens have more output pixels than window coordinates.
+    const std::int64_t outX = std::int64_t{windowX} * outputWidth / std::max(1, windowWidth);
+    const std::int64_t outY = std::int64_t{windowY} * outputHeight / std::max(1, windowHeight);
+    point.x = static_cast<LONG>((outX - place.left) * width / std::max(1, place.right - place.left));
+    point.y = static_cast<LONG>((outY - place.top) * height / std::max(1, place.bottom - place.top));
+  }
+  return {std::clamp(point.x, 0, width - 1), std::clamp(point.y, 0, height - 1)};
+}
+
+void Window::SetExclusive(bool exclusive) {
+  exclusive_ = exclusive;
+  if (window_) {
+    SDL_SetWindowResizable(window_, exclusive ? SDL_TRUE : SDL_FALSE);
+    // SDL lets the mouse go while another window has the focus and takes it back on return.
+    SDL_SetWindowGrab(window_, exclusive ? SDL_TRUE : SDL_FALSE);
+  }
+  SetFullscreen(exclusive);
 }
 
 void Window::SetFullscreen(bool fullscreen) {
   fullscreen_ = fullscreen;
   if (!window_) return;
   SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  if (!fullscreen) FitWindowToPicture();
+  if (fullscreen) return;
+  if (exclusive_)
+    FitWindowToPicture();
+  else
+    SetBounds(bounds_);
 }
 
-void Window::SetPictureSize(int width, int height) {
-  pictureWidth_ = width;
-  pictureHeight_ = height;
-  if (!fullscreen_) FitWindowToPicture();
+void Window::SetCursorVisible(bool visible) {
+  cursorVisible_ = visible;
+  if (window_ && (SDL_GetMouseFocus() == window_ || SDL_GetKeyboardFocus() == window_))
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
 // The largest whole multiple of the picture that fits on the desktop, so pixels stay square and sharp.
@@ -94,7 +198,25 @@ void Window::FitWindowToPicture() {
 }
 
 bool Window::HandleEvent(const SDL_Event& event) {
-  const bool altEnter = event.type == SDL_KEYDOWN && !event.key.repeat &&
+  if (event.type == SDL_WINDOWEVENT) {
+    switch (event.window.event) {
+      case SDL_WINDOWEVENT_EXPOSED:
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        PresentTexture();
+        break;
+      case SDL_WINDOWEVENT_ENTER:
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        SDL_ShowCursor(cursorVisible_ ? SDL_ENABLE : SDL_DISABLE);
+        break;
+      case SDL_WINDOWEVENT_LEAVE:
+        SDL_ShowCursor(SDL_ENABLE);
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+  const bool altEnter = exclusive_ && event.type == SDL_KEYDOWN && !event.key.repeat &&
                         (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) &&
                         (event.key.keysym.mod & KMOD_ALT);
   if (altEnter) SetFullscreen(!fullscreen_);
@@ -107,8 +229,31 @@ Window* Window::FromEvent(const SDL_Event& event) {
       event.type != SDL_TEXTINPUT)
     return nullptr;
   // Every one of these events keeps its window identifier in the same place.
-  SDL_Window* window = SDL_GetWindowFromID(event.window.windowID);
+  return FromSdl(SDL_GetWindowFromID(event.window.windowID));
+}
+
+Window* Window::FromSdl(SDL_Window* window) {
   return window ? static_cast<Window*>(SDL_GetWindowData(window, WindowDataName)) : nullptr;
+}
+
+RECT ScaledPictureRect(std::int32_t outputWidth, std::int32_t outputHeight, std::int32_t pictureWidth,
+                       std::int32_t pictureHeight) {
+  std::int32_t width = pictureWidth;
+  std::int32_t height = pictureHeight;
+  const std::int32_t factor = std::min(outputWidth / pictureWidth, outputHeight / pictureHeight);
+  if (factor >= 1) {
+    width *= factor;
+    height *= factor;
+  } else if (outputWidth * pictureHeight < outputHeight * pictureWidth) {
+    width = outputWidth;
+    height = outputWidth * pictureHeight / pictureWidth;
+  } else {
+    height = outputHeight;
+    width = outputHeight * pictureWidth / pictureHeight;
+  }
+  const std::int32_t left = (outputWidth - width) / 2;
+  const std::int32_t top = (outputHeight - height) / 2;
+  return {left, top, left + width, top + height};
 }
 
 }  // namespace platform

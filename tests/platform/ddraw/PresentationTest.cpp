@@ -10,15 +10,15 @@ namespace ddraw_test {
 namespace {
 
 TEST(ScaledPictureRect, LargestWholeFactorCentredOrShrunkWhenNothingFits) {
-  const RECT double4k = platform::ddraw::ScaledPictureRect(1920, 1080, 640, 480);
+  const RECT double4k = platform::ScaledPictureRect(1920, 1080, 640, 480);
   EXPECT_EQ(double4k.left, 320);
   EXPECT_EQ(double4k.top, 60);
   EXPECT_EQ(double4k.right - double4k.left, 1280);
   EXPECT_EQ(double4k.bottom - double4k.top, 960);
-  const RECT exact = platform::ddraw::ScaledPictureRect(640, 480, 640, 480);
+  const RECT exact = platform::ScaledPictureRect(640, 480, 640, 480);
   EXPECT_EQ(exact.left, 0);
   EXPECT_EQ(exact.right, 640);
-  const RECT small = platform::ddraw::ScaledPictureRect(320, 480, 640, 480);
+  const RECT small = platform::ScaledPictureRect(320, 480, 640, 480);
   EXPECT_EQ(small.right - small.left, 320);
   EXPECT_EQ(small.bottom - small.top, 240);
   EXPECT_EQ(small.top, 120);
@@ -66,7 +66,7 @@ TEST_F(PresentationTest, FullScreenFrameIsScaledCentredAndColouredThroughThePale
   int width = 0;
   int height = 0;
   auto shown = Shown(width, height);
-  const RECT place = platform::ddraw::ScaledPictureRect(width, height, 640, 480);
+  const RECT place = platform::ScaledPictureRect(width, height, 640, 480);
   const int factor = (place.right - place.left) / 640;
   ASSERT_GE(factor, 1);
   auto colour = [&](int index) {
@@ -76,7 +76,8 @@ TEST_F(PresentationTest, FullScreenFrameIsScaledCentredAndColouredThroughThePale
   for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {639, 0}, {17, 301}, {639, 479}, {320, 240}})
     for (int dy = 0; dy < factor; ++dy)
       for (int dx = 0; dx < factor; ++dx)
-        EXPECT_EQ(shown[(place.top + y * factor + dy) * width + place.left + x * factor + dx], colour(frame[y * 640 + x]))
+        EXPECT_EQ(shown[(place.top + y * factor + dy) * width + place.left + x * factor + dx],
+                  colour(frame[y * 640 + x]))
             << x << "," << y;
   if (place.left > 0) {
     EXPECT_EQ(shown[static_cast<std::size_t>(place.top) * width], 0xFF000000u);
@@ -109,7 +110,7 @@ TEST_F(PresentationTest, OnTheDesktopTheWindowShowsThePartOfTheScreenUnderIt) {
   int width = 0;
   int height = 0;
   const auto shown = Shown(width, height);
-  const RECT place = platform::ddraw::ScaledPictureRect(width, height, 320, 240);
+  const RECT place = platform::ScaledPictureRect(width, height, 320, 240);
   const int factor = (place.right - place.left) / 320;
   EXPECT_EQ(width % 320, 0) << "the window is a whole multiple of its picture";
   for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {319, 239}, {200, 7}}) {

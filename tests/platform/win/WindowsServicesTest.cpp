@@ -92,11 +92,11 @@ TEST(Clock, AScriptedClockMovesOnlyWhenToldOrSleptOn) {
   EXPECT_LT(GetTickCount64() - before, 250u) << "the system clock is back and never slept";
 }
 
-TEST(Window, AltEnterSwitchesBetweenFullScreenAndAWholeMultipleOfThePicture) {
+TEST(Window, AltEnterSwitchesTheGameWindowBetweenFullScreenAndAWholeMultipleOfThePicture) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   platform::Window window("test", RECT{0, 0, 320, 240}, platform::Window::Display::OnScreen);
   ASSERT_NE(window.Sdl(), nullptr) << SDL_GetError();
-  window.SetPictureSize(320, 240);
+  window.ShowPicture(320, 240, [](std::uint8_t*, std::int32_t) {});
   SDL_Event altEnter{};
   altEnter.type = SDL_KEYDOWN;
   altEnter.key.keysym.sym = SDLK_RETURN;
@@ -104,10 +104,10 @@ TEST(Window, AltEnterSwitchesBetweenFullScreenAndAWholeMultipleOfThePicture) {
   SDL_Event enter = altEnter;
   enter.key.keysym.mod = KMOD_NONE;
 
-  EXPECT_FALSE(window.HandleEvent(enter));
-  EXPECT_FALSE(window.Fullscreen());
-  EXPECT_TRUE(window.HandleEvent(altEnter));
+  EXPECT_FALSE(window.HandleEvent(altEnter)) << "only the game's window switches";
+  window.SetExclusive(true);
   EXPECT_TRUE(window.Fullscreen());
+  EXPECT_FALSE(window.HandleEvent(enter));
   EXPECT_TRUE(window.HandleEvent(altEnter));
   EXPECT_FALSE(window.Fullscreen());
   int width = 0;
@@ -116,6 +116,23 @@ TEST(Window, AltEnterSwitchesBetweenFullScreenAndAWholeMultipleOfThePicture) {
   EXPECT_EQ(width % 320, 0);
   EXPECT_EQ(width / 320, height / 240);
   EXPECT_GE(width, 320);
+  EXPECT_TRUE(window.HandleEvent(altEnter));
+  EXPECT_TRUE(window.Fullscreen());
+}
+
+TEST(Window, AWindowOffScreenKeepsItsPictureAndMapsPointsOneToOne) {
+  platform::Window window("test", RECT{0, 0, 64, 32}, platform::Window::Display::Hidden);
+  window.ShowPicture(64, 32, [](std::uint8_t* pixels, std::int32_t pitch) {
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 64; ++x)
+        reinterpret_cast<std::uint32_t*>(pixels + y * pitch)[x] =
+            0xFF000000u | std::uint32_t(y) << 8 | std::uint32_t(x);
+  });
+  ASSERT_EQ(window.Picture().size(), 64u * 32u);
+  EXPECT_EQ(window.Picture()[5 * 64 + 7], 0xFF000507u);
+  EXPECT_EQ(window.PicturePoint(7, 5).x, 7);
+  EXPECT_EQ(window.PicturePoint(-20, 500).x, 0) << "clamped to the picture";
+  EXPECT_EQ(window.PicturePoint(-20, 500).y, 31);
 }
 
 TEST(Window, ClientRectangleAndScreenPosition) {

@@ -1,0 +1,87 @@
+#include "Application.h"
+
+#include "MessageBox.h"
+
+std::string ExceptionMessage(const std::exception& E) {
+  std::string message = E.what();
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
+  return message;
+}
+
+TApplication::TApplication() : pump_(*this) {}
+
+TApplication::~TApplication() {
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+    try {
+      (*it)->BeforeDestruction();
+    } catch (const std::exception& e) {
+      HandleException(e);
+    }
+  }
+  while (!forms_.empty()) forms_.pop_back();
+}
+
+void TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) {
+    ProcessMessages();
+    if (terminated_) break;
+    platform::CurrentInput().Wait();
+  }
+}
+
+void TApplication::ProcessMessages() {
+  for (const platform::InputEvent& event : platform::CurrentInput().TakePending()) Dispatch(event);
+  PaintForms();
+}
+
+void TApplication::Terminate(int ExitCode) {
+  terminated_ = true;
+  exitCode_ = ExitCode;
+}
+
+void TApplication::HandleException(const std::exception& E) {
+  if (OnException)
+    OnException(E);
+  else
+    ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  const std::string message = ExceptionMessage(E);
+  if (errorDisplay_) {
+    errorDisplay_(message);
+    return;
+  }
+  MessageBoxA(mainForm_ ? mainForm_->Handle() : nullptr, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+TForm* TApplication::FormOf(const platform::InputEvent& Event) const {
+  if (!Event.window) return mainForm_;
+  for (const auto& form : forms_)
+    if (form->Handle() == Event.window) return form.get();
+  return nullptr;
+}
+
+// Every event is handled on its own: an error in one handler is shown, and the next event follows.
+void TApplication::Dispatch(const platform::InputEvent& Event) {
+  try {
+    if (Event.kind == platform::InputKind::Action) {
+      if (Event.action) Event.action();
+      return;
+    }
+    if (TForm* form = FormOf(Event)) form->HandleInput(Event);
+  } catch (const std::exception& e) {
+    HandleException(e);
+  }
+}
+
+void TApplication::PaintForms() {
+  for (const auto& form : forms_) {
+    try {
+      form->PaintIfInvalid();
+    } catch (const std::exception& e) {
+      HandleException(e);
+    }
+  }
+}
