@@ -1,0 +1,79 @@
+#pragma once
+// The state of the game that the main form keeps, grouped by concern and named as the game's own
+// description names it. Flags are bytes holding 0 or 1, as the game has always kept them.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TVXGNetwork;
+
+// Values of Phase.
+inline constexpr std::uint8_t PhaseRunning = 0;
+inline constexpr std::uint8_t PhaseStopRequested = 3;
+inline constexpr std::uint8_t PhaseStartScreen = 4;  // also: the program is being left
+inline constexpr std::uint8_t PhaseRoundOver = 5;
+
+// The start screen, the path into the game and the keys outside a round.
+struct ProgramState {
+  std::uint8_t RoundBusy = 0;
+  std::uint8_t StartScreenReady = 0;
+  std::uint8_t TitlePictureShowing = 0;
+  std::uint8_t KeyHeld = 0;
+  std::uint8_t LeftHeld = 0;
+  std::uint8_t RightHeld = 0;
+  std::string PlayerName;
+  std::int32_t DisplayWidth = 0;
+  std::int32_t DisplayHeight = 0;
+};
+
+// One round.
+struct RoundState {
+  std::uint8_t Phase = 0;
+  std::int32_t Score = 0;
+  std::int32_t OpponentScore = 0;
+  std::int32_t RoundSeconds = 0;
+  double CameraX = 0;
+  std::int32_t CursorX = 0;
+  std::int32_t CursorY = 0;
+};
+
+// The landscape: five groups of pictures, group g drawn in depth layer 6 - g.
+inline constexpr int SceneryGroups = 5;
+inline constexpr int MostSceneryItems = 5;
+
+struct SceneryPlace {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+};
+
+struct SceneryLayout {
+  std::array<std::int32_t, SceneryGroups> Count{};                                 // group g at g - 1
+  std::array<std::array<SceneryPlace, MostSceneryItems>, SceneryGroups> Places{};  // item j at j - 1
+};
+
+// Where the landscape's pictures stand in the world.
+SceneryLayout GameSceneryLayout();
+
+// The targets: for now only how many of them come.
+struct TargetState {
+  double SpawnThreshold = 0;
+  SceneryLayout Scenery;
+};
+
+// The network object and the two-player session behind the Start button.
+struct NetworkState {
+  std::unique_ptr<TVXGNetwork> Network;
+  std::uint8_t NetworkGame = 0;
+  std::uint8_t IsHost = 0;
+  std::uint32_t LocalPlayerId = 0;
+  std::uint32_t SenderId = 0;
+  std::uint8_t OwnEndState = 0;
+  std::uint8_t PeerEndState = 0;
+
+  NetworkState();
+  NetworkState(const NetworkState&) = delete;
+  NetworkState& operator=(const NetworkState&) = delete;
+  ~NetworkState();
+};

@@ -1,0 +1,105 @@
+#pragma once
+// The main form: first the start screen, then the full-screen game. It owns every object of the
+// game and all of the game's state; its event handlers and the steps they take are defined in the
+// files of this folder, one topic each.
+
+#include <optional>
+
+#include "AssetPlan.h"
+#include "GameAssets.h"
+#include "GameRandom.h"
+#include "GameState.h"
+#include "SettingsRecord.h"
+#include "platform/win/Application.h"
+#include "platform/win/StdCtrls.h"
+
+class TForm1 final : public TForm {
+ public:
+  explicit TForm1(TApplication& Application);
+  ~TForm1() override;
+
+  // A reproducible run: the random generator starts from this number instead of the clock.
+  void SetFixedSeed(std::optional<std::uint32_t> Seed) { fixedSeed_ = Seed; }
+
+  // The start screen's components.
+  TPanel* pname = nullptr;
+  TImage* Image4 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TImage* Image1 = nullptr;
+  TImage* Image3 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label5 = nullptr;
+  TButton* Button3 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TLabel* Label1 = nullptr;
+  TMemo* eName = nullptr;
+  TButton* Button2 = nullptr;
+  TPanel* Panel3 = nullptr;
+  TCheckBox* cbNetz = nullptr;
+  TListBox* lbd = nullptr;
+  TLabel* ln1 = nullptr;
+  TLabel* lStatus = nullptr;
+  TCheckBox* cbdoppelt = nullptr;
+  TLabel* ln2 = nullptr;
+  TTrackBar* track = nullptr;
+  TLabel* ln3 = nullptr;
+  TLabel* ln4 = nullptr;
+  TLabel* ln5 = nullptr;
+  TCheckBox* vollbild = nullptr;
+  TButton* Button4 = nullptr;
+  TButton* Button1 = nullptr;
+
+  ProgramState Program;
+  RoundState Round;
+  TargetState Targets;
+  NetworkState Net;
+  SettingsRecord Settings;
+  GameAssets Assets;
+  GameRandom Random;
+
+  // Event handlers.
+  void FormCreate(TControl& Sender);
+  void FormPaint(TControl& Sender);
+  void FormActivate(TControl& Sender);
+  void FormCloseQuery(TForm& Sender, bool& CanClose);
+  void FormDestroy(TControl& Sender);
+  void FormKeyDown(TControl& Sender, WORD& Key, TShiftState Shift);
+  void FormKeyUp(TControl& Sender, WORD& Key, TShiftState Shift);
+  void Button2Click(TControl& Sender);
+  void Button3Click(TControl& Sender);
+  void Button4Click(TControl& Sender);
+  void cbNetzClick(TControl& Sender);
+  void eNameKeyDown(TControl& Sender, WORD& Key, TShiftState Shift);
+  void eNameExit(TControl& Sender);
+
+  // Steps of the handlers.
+  void LoadSettings();
+  void SaveSettings();
+  void SetUpStartScreen();
+  void UpdatePlayerStatus();
+  void PrepareDisplay();
+  void LoadAssets();
+  void ShowTitlePicture();
+  void SetGamePalette();
+  void StartRound();
+  void SaveAndQuit();
+
+ private:
+  void CreateComponents();
+  void CreateTitlePanel();
+  void CreateControlPanel();
+  void CreateNetworkPanel();
+  int ListedPlayers() const;
+  void WaitForSecondPlayer();
+  void LoadPictures(const std::vector<PictureLoad>& Plan);
+  void LoadSounds();
+  void RenderTextStrips();
+  // From the moment the window becomes the game, an error that reaches the message loop ends the
+  // program once its message has been shown.
+  void EndOnError(const std::exception& E);
+
+  std::optional<std::uint32_t> fixedSeed_;
+};
+
+// The name of the settings file in the working directory.
+inline const std::string SettingsFileName = "dat.dat";

@@ -1,0 +1,39 @@
+// The keys of the game window outside what the start screen's controls take: the title picture,
+// the end of a round, starting the next one and leaving, and scrolling.
+
+#include "Haupt.h"
+
+void TForm1::FormKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/) {
+  if (Key == VK_RETURN) Key = VK_SPACE;
+  if (Program.TitlePictureShowing == 1) {
+    if (Key == VK_ESCAPE || Key == VK_SPACE) Program.TitlePictureShowing = 0;
+    return;
+  }
+  if (Key == VK_ESCAPE) {
+    if (Program.KeyHeld == 1) return;
+    Program.KeyHeld = 1;
+    if (Round.Phase == PhaseRoundOver) {
+      Round.Phase = PhaseStartScreen;
+      SaveAndQuit();
+    } else {
+      Round.Phase = PhaseStopRequested;
+    }
+    return;
+  }
+  if (Key == VK_SPACE) {
+    if (Program.KeyHeld == 1 || Program.RoundBusy == 1) return;
+    Program.KeyHeld = 1;
+    Round.Phase = PhaseRunning;
+    if (vollbild->Checked()) SetGamePalette();
+    StartRound();
+    return;
+  }
+  if (Key == VK_LEFT) Program.LeftHeld = 1;
+  if (Key == VK_RIGHT) Program.RightHeld = 1;
+}
+
+void TForm1::FormKeyUp(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/) {
+  if (Program.KeyHeld == 1 && (Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_SPACE)) Program.KeyHeld = 0;
+  if (Key == VK_LEFT) Program.LeftHeld = 0;
+  if (Key == VK_RIGHT) Program.RightHeld = 0;
+}

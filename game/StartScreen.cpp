@@ -1,0 +1,159 @@
+// The start screen: the form's creation and first paint, the set-up of its controls from the
+// stored settings, and what its buttons and keys do before the game starts.
+
+#include "Haupt.h"
+#include "lib/VXGDisplayDrivers.h"
+#include "lib/network/VXGNetwork.h"
+#include "platform/win/Clock.h"
+
+namespace {
+
+// The game's own application identifier, the same in every copy.
+constexpr GUID VeltranzikApplication = {0x5E1A7C2B, 0x93D4, 0x4F0E, {0x8A, 0x61, 0x27, 0xB3, 0xC9, 0x04, 0x5D, 0xE8}};
+const std::string SessionName = "Veltranzik10";
+constexpr std::int32_t SessionPlayers = 4;
+constexpr std::int32_t SessionSearchMilliseconds = 100;
+// While the host waits for the second player, the player list is looked at this often.
+constexpr DWORD PlayerPollMilliseconds = 20;
+
+}  // namespace
+
+void TForm1::FormCreate(TControl& /*Sender*/) {
+  LoadSettings();
+  Program.RoundBusy = 1;
+}
+
+void TForm1::LoadSettings() {
+  ::LoadSettings(Settings, SettingsFileName);
+  eName->SetText(Settings.LastPlayerName.Get());
+}
+
+void TForm1::FormPaint(TControl& /*Sender*/) {
+  if (Program.RoundBusy != 1 || Program.StartScreenReady != 0) return;
+  Net.NetworkGame = 0;
+  Round.Phase = PhaseStartScreen;
+  SetUpStartScreen();
+}
+
+void TForm1::FormActivate(TControl& /*Sender*/) {}
+
+void TForm1::FormCloseQuery(TForm& /*Sender*/, bool& CanClose) { CanClose = true; }
+
+void TForm1::SetUpStartScreen() {
+  Program.StartScreenReady = 1;
+  Random.Seed(fixedSeed_.value_or(static_cast<std::uint32_t>(GetTickCount64())));
+  Program.DisplayWidth = 640;
+  Program.DisplayHeight = 480;
+  TVXGDisplayDriver driver;
+  DisplayDrivers().GetDriver(0, driver);
+  Assets.Graphics = std::make_unique<TVXGGraphics>(driver.Guid);
+
+  pname->SetBounds(0, 0, pname->Width(), pname->Height());
+  SetBounds(Left(), Top(), pname->Width(), pname->Height());
+  Repaint();
+  pname->SetVisible(true);
+  pname->SetEnabled(true);
+  eName->SetSelStart(0);
+  eName->SetSelLength(eName->Text().size());
+
+  Net.Network = std::make_unique<TVXGNetwork>();
+  for (int i = 0; i < Net.Network->Drivers().Count(); ++i) lbd->AddItem(Net.Network->Drivers().GetDriver(i).Name);
+  lbd->SetFocus();
+
+  cbNetz->SetChecked(Settings.NetworkChecked != 0);
+  cbdoppelt->SetChecked(Settings.DoubledChecked != 0);
+  if (Settings.ConnectionIndex < static_cast<std::int32_t>(lbd->Items().size()))
+    lbd->SetItemIndex(Settings.ConnectionIndex);
+  track->SetPosition(Settings.TrackPosition);
+
+  eName->SetFocus();
+  cbNetzClick(*cbNetz);
+}
+
+void TForm1::cbNetzClick(TControl& /*Sender*/) {
+  const bool network = cbNetz->Checked();
+  for (TControl* control : std::initializer_list<TControl*>{ln1, ln2, ln3, ln4, ln5, lStatus, cbdoppelt, lbd, track})
+    control->SetEnabled(network);
+}
+
+void TForm1::Button3Click(TControl& /*Sender*/) {
+  Round.Phase = PhaseStopRequested;
+  SaveAndQuit();
+}
+
+void TForm1::Button4Click(TControl& /*Sender*/) { ResetHighScores(Settings); }
+
+void TForm1::eNameKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/) {
+  if (Key != VK_ESCAPE) return;
+  Round.Phase = PhaseStopRequested;
+  SaveAndQuit();
+}
+
+void TForm1::UpdatePlayerStatus() {
+  Net.Network->RefreshPlayers(GUID{});
+  const TVXGPlayerList* players = Net.Network->Players();
+  const int count = players ? players->Count() : 0;
+  std::string names;
+  for (int i = 0; i < count; ++i) names += (i > 0 ? ", " : "") + players->GetPlayer(i).Name;
+  if (count == 1) names += ", warten auf anderen Spieler";
+  lStatus->SetCaption(std::to_string(count) + " Spieler: " + names);
+}
+
+int TForm1::ListedPlayers() const {
+  const TVXGPlayerList* players = Net.Network->Players();
+  return players ? players->Count() : 0;
+}
+
+// Start: a one-player game at once, or first a two-player session, found and joined or created.
+void TForm1::Button2Click(TControl& /*Sender*/) {
+  if (Net.NetworkGame == 1 && !cbNetz->Checked()) {
+    Net.Network->LeaveSession();
+    Net.NetworkGame = 0;
+  }
+  if (!cbNetz->Checked()) {
+    eNameExit(*Button2);
+    return;
+  }
+  if (Net.NetworkGame == 1) Net.Network->LeaveSession();
+  Net.Network->AssignDriver(lbd->ItemIndex());
+  Application().ProcessMessages();
+  Net.Network->RefreshSessions(GUID{}, SessionSearchMilliseconds);
+  std::optional<GUID> found;
+  const TVXGSessionList* sessions = Net.Network->Sessions();
+  for (int i = 0; sessions && i < sessions->Count(); ++i)
+    if (sessions->GetSession(i).Name == SessionName) found = sessions->GetSession(i).Instance;
+  if (!found) {
+    lStatus->SetCaption("warten auf anderen Spieler");
+    Net.Network->CreateSession(SessionName, VeltranzikApplication, SessionPlayers);
+    Net.IsHost = 1;
+  } else {
+    Net.Network->JoinSession(*found);
+    lStatus->SetCaption("Mit anderem Spieler verbunden");
+    Net.IsHost = 0;
+  }
+  Net.NetworkGame = 1;
+  Application().ProcessMessages();
+  Net.LocalPlayerId = Net.Network->CreatePlayer(eName->Text());
+  Application().ProcessMessages();
+  UpdatePlayerStatus();
+  Round.Phase = PhaseStartScreen;
+  if (Net.IsHost == 1) WaitForSecondPlayer();
+  if (ListedPlayers() <= 1 || Application().Terminated()) return;
+  Net.OwnEndState = 0;
+  Net.PeerEndState = 0;
+  Net.SenderId = Net.LocalPlayerId;
+  eNameExit(*Button2);
+}
+
+// Pressing Start again would only start over, so it waits disabled; Esc and "X" still leave.
+void TForm1::WaitForSecondPlayer() {
+  Button2->SetEnabled(false);
+  if (!ActiveControl()) eName->SetFocus();
+  while (ListedPlayers() <= 1 && Round.Phase != PhaseStopRequested && !Application().Terminated()) {
+    Application().ProcessMessages();
+    if (Application().Terminated()) return;
+    UpdatePlayerStatus();
+    Sleep(PlayerPollMilliseconds);
+  }
+  if (!Application().Terminated()) Button2->SetEnabled(true);
+}

@@ -1,0 +1,140 @@
+// veltranzik-script: runs the real game with its own start-up, without a window on screen or a
+// sound device, its clock, mouse and keyboard taken from a script.
+
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+#include "Program.h"
+#include "ScriptActions.h"
+#include "ScriptedInput.h"
+#include "lib/LibraryCache.h"
+#include "platform/dsound/SoundDriver.h"
+#include "platform/win/Application.h"
+#include "platform/win/CodePage.h"
+#include "platform/win/MessageBox.h"
+
+namespace {
+
+constexpr const char* Usage = R"(Usage: veltranzik-script SCRIPT [--seed N]
+
+Runs Veltranzik in the working directory, as the program starts, but with no window on screen
+and no sound device; its clock, mouse and keyboard come from SCRIPT. With --seed the random
+generator starts from N instead of the clock.
+
+SCRIPT holds one command a line; blank lines and lines starting with # are skipped. Each line
+begins with a time T in milliseconds of the virtual clock since the start, never smaller than
+the line before; the command is carried out when the game, running or waiting, reaches T. The
+virtual clock moves as a real one would for the game: each frame shown by one refresh (1000/60
+ms), each Sleep by its length, each pass of message processing that shows no frame by 1 ms, and
+while the game waits for input it moves straight on to the next command.
+
+  T key down CODE        a key goes down, by its Windows key code (9 Tab, 13 Enter, 27 Esc,
+  T key up CODE          32 Space, 37 left, 39 right, 65 to 90 the letters, 16 Shift, 18 Alt)
+  T type TEXT            the rest of the line (UTF-8) is typed into the focused control
+  T move X Y             the mouse moves to (X, Y) in the window's pixels (640 x 480 in the game)
+  T press left X Y       the mouse moves to (X, Y) and its left (or right) button goes down
+  T press right X Y      and up there
+  T control NAME click          acts on the start screen's component NAME as a user's click,
+  T control NAME text STRING    typing over its text, choice of list item N or track bar
+  T control NAME select N       position N would; a disabled or hidden component ignores it
+  T control NAME position N
+  T screenshot FILE      writes what the window shows now as a PNG file
+  T state FILE           writes the game's state as key=value lines
+  T end                  ends the run there, like closing the window without saving
+
+The run also ends when the game ends itself, and when the script has nothing more to do while
+the game waits for input. Exit status: 0 when the run ended so; 1 when the game raised an error
+that nothing caught (its message on standard error) or the script has a fault (its line and the
+reason on standard error); 2 for wrong arguments.
+)";
+
+// Message boxes go to standard error: nothing is shown on screen.
+class MessageBoxesToStandardError final : public platform::MessageBoxRecorder {
+ public:
+  void Record(Box box) override { std::cerr << Cp1252ToUtf8(box.Caption) << ": " << Cp1252ToUtf8(box.Text) << '\n'; }
+};
+
+struct Arguments {
+  std::string Script;
+  GameOptions Options;
+};
+
+std::optional<Arguments> ParseArguments(int argc, char** argv) {
+  Arguments arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--seed" && i + 1 < argc) {
+      std::uint32_t seed = 0;
+      const char* text = argv[++i];
+      const auto [end, error] = std::from_chars(text, text + std::strlen(text), seed);
+      if (error != std::errc() || *end != '\0') return std::nullopt;
+      arguments.Options.Seed = seed;
+    } else if (arguments.Script.empty() && !argument.starts_with("-")) {
+      arguments.Script = argument;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (arguments.Script.empty()) return std::nullopt;
+  return arguments;
+}
+
+int Run(const Arguments& arguments) {
+  std::ifstream file(arguments.Script);
+  if (!file) {
+    std::cerr << "veltranzik-script: cannot read " << arguments.Script << '\n';
+    return 2;
+  }
+  platform::ScopedHiddenWindows hidden;
+  platform::ScriptedClock clock;
+  platform::ScopedClock scopedClock(clock);
+  platform::dsound::RenderingSoundDriver silence;
+  platform::dsound::ScopedSoundDriver scopedSound(silence);
+  MessageBoxesToStandardError boxes;
+  bool gameFailed = false;
+  int exitCode = 0;
+  try {
+    std::vector<ScriptCommand> commands = ParseScript(file);
+    TApplication application;
+    application.SetErrorDisplay([&](const std::string& message) {
+      std::cerr << Cp1252ToUtf8(message) << '\n';
+      gameFailed = true;
+    });
+    ScriptActions actions(application);
+    const auto origin = [&application]() -> POINT {
+      const TForm* form = application.MainForm();
+      return form ? POINT{form->Left(), form->Top()} : POINT{0, 0};
+    };
+    ScriptedInput input(
+        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin);
+    platform::ScopedInput scopedInput(input);
+    try {
+      RunVeltranzik(application, arguments.Options);
+    } catch (const ScriptEnd&) {
+    }
+    exitCode = application.ExitCode();
+  } catch (const ScriptFault& fault) {
+    std::cerr << arguments.Script << ':' << fault.Line << ": " << fault.Reason << '\n';
+    return 1;
+  }
+  FreeLibraries();
+  return gameFailed || exitCode != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::cout << Usage;
+    return 0;
+  }
+  const std::optional<Arguments> arguments = ParseArguments(argc, argv);
+  if (!arguments) {
+    std::cerr << Usage;
+    return 2;
+  }
+  return Run(*arguments);
+}

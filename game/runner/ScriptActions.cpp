@@ -1,0 +1,91 @@
+#include "ScriptActions.h"
+
+#include <fstream>
+
+#include "Haupt.h"
+#include "ScriptedInput.h"
+#include "platform/win/CodePage.h"
+#include "platform/win/PictureFile.h"
+
+namespace {
+
+template <class Control>
+Control& As(TControl& Found, const ScriptCommand& Command, const char* Kind) {
+  auto* control = dynamic_cast<Control*>(&Found);
+  if (!control) throw ScriptFault{Command.Line, Command.Control + " is no " + Kind};
+  return *control;
+}
+
+}  // namespace
+
+TForm1& ScriptActions::Game(const ScriptCommand& Command) const {
+  auto* game = dynamic_cast<TForm1*>(application_.MainForm());
+  if (!game) throw ScriptFault{Command.Line, "the game has no main form"};
+  return *game;
+}
+
+void ScriptActions::Perform(const ScriptCommand& Command) {
+  switch (Command.Verb) {
+    case ScriptVerb::Control:
+      ActOnControl(Command);
+      break;
+    case ScriptVerb::Screenshot:
+      WriteScreenshot(Command);
+      break;
+    case ScriptVerb::State:
+      WriteState(Command);
+      break;
+    case ScriptVerb::End:
+      throw ScriptEnd{};
+    default:
+      break;
+  }
+}
+
+// A user reaches only what is shown and enabled; what a user's hand does goes through the same
+// code as the mouse and the keys.
+void ScriptActions::ActOnControl(const ScriptCommand& Command) {
+  TControl* found = Game(Command).FindComponent(Command.Control);
+  if (!found || found == application_.MainForm())
+    throw ScriptFault{Command.Line, "there is no component named " + Command.Control};
+  if (!found->Reachable()) return;
+  switch (Command.Action) {
+    case ControlVerb::Click:
+      if (found->CanFocus()) found->SetFocus();
+      found->Click();
+      break;
+    case ControlVerb::Text: {
+      TMemo& memo = As<TMemo>(*found, Command, "text field");
+      memo.SetFocus();
+      memo.SelectAll();
+      memo.TypeText(Utf8ToCp1252(Command.Text));
+      break;
+    }
+    case ControlVerb::Select: {
+      TListBox& list = As<TListBox>(*found, Command, "list box");
+      list.SetFocus();
+      list.ChooseItem(Command.Number, 0);
+      break;
+    }
+    case ControlVerb::Position: {
+      TTrackBar& bar = As<TTrackBar>(*found, Command, "track bar");
+      bar.SetFocus();
+      bar.SetPosition(Command.Number);
+      break;
+    }
+  }
+}
+
+void ScriptActions::WriteScreenshot(const ScriptCommand& Command) {
+  const HWND window = Game(Command).Handle();
+  if (!window || window->Picture().empty()) throw ScriptFault{Command.Line, "the window shows nothing to take"};
+  if (!platform::SavePictureAsPng(*window, Command.Text))
+    throw ScriptFault{Command.Line, "cannot write the screenshot " + Command.Text};
+}
+
+void ScriptActions::WriteState(const ScriptCommand& Command) {
+  std::ofstream out(Command.Text, std::ios::binary | std::ios::trunc);
+  WriteGameState(Game(Command), out);
+  out.flush();
+  if (!out) throw ScriptFault{Command.Line, "cannot write the state to " + Command.Text};
+}

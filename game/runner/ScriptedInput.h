@@ -1,0 +1,48 @@
+#pragma once
+// The scripted runner's input and clock: commands of the script become the application's events
+// when the game, running or waiting, reaches their time. The virtual clock moves as a real one
+// would for the game: each frame shown moves it by one refresh, each Sleep by its length, a pass
+// of message processing that showed no frame by a millisecond, and a wait for input to the next
+// command.
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "Script.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Input.h"
+
+// Raised when the run ends by the script's wish: its end command, or nothing left to wait for.
+struct ScriptEnd {};
+
+class ScriptedInput final : public platform::InputSource {
+ public:
+  // Perform carries out the commands that are not input (control, screenshot, state, end);
+  // Origin tells where the game's window stands on the screen.
+  ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
+                std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin);
+
+  std::vector<platform::InputEvent> TakePending() override;
+  void Wait() override;
+  POINT CursorPosition() override;
+
+  // How long the game may run on after the last command without ending or waiting.
+  static constexpr std::uint64_t RunOnLimit = 600000;
+
+ private:
+  std::uint64_t Now() const { return clock_.Milliseconds() - start_; }
+  void Expand(const ScriptCommand& Command, std::vector<platform::InputEvent>& Events);
+  platform::InputEvent KeyEvent(platform::InputKind Kind, WORD Key) const;
+  platform::InputEvent MouseEvent(platform::InputKind Kind, const ScriptCommand& Command) const;
+
+  std::vector<ScriptCommand> commands_;
+  std::size_t next_ = 0;
+  platform::ScriptedClock& clock_;
+  const std::uint64_t start_;
+  std::function<void(const ScriptCommand&)> perform_;
+  std::function<POINT()> origin_;
+  std::optional<std::uint64_t> lastPass_;
+  POINT cursor_{};
+  TShiftState shift_ = 0;
+};
