@@ -32,14 +32,19 @@ void TForm::SetActiveControl(TControl* Control) {
   if (Control == activeControl_) return;
   TControl* previous = activeControl_;
   activeControl_ = Control;
-  if (previous) previous->FocusChanged();
+  if (previous) {
+    // A button held down with Space lets go with the keyboard; a Space let go later is no click.
+    previous->CancelMode();
+    previous->FocusChanged();
+  }
   if (Control) Control->FocusChanged();
   Invalidate();
 }
 
 void TForm::CollectTabOrder(TControl& Parent, std::vector<TControl*>& Order) {
   for (const auto& child : Parent.Controls()) {
-    if (child->TabStop()) Order.push_back(child.get());
+    // Tab goes on from the control with the keyboard even when it is no tab stop itself.
+    if (child->TabStop() || child.get() == activeControl_) Order.push_back(child.get());
     CollectTabOrder(*child, Order);
   }
 }
@@ -206,24 +211,27 @@ void TForm::HandleInput(const platform::InputEvent& Event) {
 void TForm::KeyDownEvent(WORD Key, TShiftState Shift) {
   TControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_ : nullptr;
   if (target) {
-    if (DialogKey(*target, Key, Shift)) return;
+    if (DialogKey(target, Key, Shift)) return;
     target->KeyDown(Key, Shift);
     return;
   }
-  if (Accelerator(Key, Shift)) return;
+  if (DialogKey(nullptr, Key, Shift)) return;
   if (OnKeyDown) OnKeyDown(*this, Key, Shift);
 }
 
-// Keys that belong to the dialog rather than to the control with the keyboard.
-bool TForm::DialogKey(TControl& Target, WORD Key, TShiftState Shift) {
-  const bool plain = !Has(Shift, ShiftKey::Alt) && !Has(Shift, ShiftKey::Ctrl);
-  if (Key == VK_TAB && plain && !Target.WantsKey(Key)) {
+// Keys that belong to the dialog rather than to the control with the keyboard (or to the form,
+// when none has it): Tab moves the keyboard, Enter presses a button, Alt with a letter the control
+// it marks. Only what the form can act on is taken; the rest goes on to the control or the form.
+bool TForm::DialogKey(TControl* Target, WORD Key, TShiftState Shift) {
+  if (Key == VK_TAB && !Has(Shift, ShiftKey::Alt) && !Has(Shift, ShiftKey::Ctrl) &&
+      !(Target && Target->WantsKey(Key))) {
+    TControl* before = activeControl_;
     SelectNext(!Has(Shift, ShiftKey::Shift));
-    return true;
+    return Target || activeControl_ != before;
   }
-  if (Key == VK_RETURN && plain && !Target.WantsKey(Key)) {
-    if (Target.IsButton()) {
-      Target.Click();
+  if (Key == VK_RETURN && Shift == 0 && !(Target && Target->WantsKey(Key))) {
+    if (Target && Target->IsButton()) {
+      Target->Click();
       return true;
     }
     if (defaultButton_ && defaultButton_->Reachable()) {
@@ -248,7 +256,7 @@ TControl* FindAccelerated(TControl& Parent, char Key) {
 }  // namespace
 
 bool TForm::Accelerator(WORD Key, TShiftState Shift) {
-  if (!Has(Shift, ShiftKey::Alt) || Has(Shift, ShiftKey::Ctrl) || !std::isalnum(Key)) return false;
+  if (!Has(Shift, ShiftKey::Alt) || Has(Shift, ShiftKey::Ctrl) || Key > 0xFF || !std::isalnum(Key)) return false;
   TControl* control = FindAccelerated(*this, static_cast<char>(Key));
   if (!control) return false;
   control->Click();

@@ -79,7 +79,7 @@ class TForm : public TControl {
   void PaintTree(TControl& Control, platform::Painter& Painter);
   void Present();
   void KeyDownEvent(WORD Key, TShiftState Shift);
-  bool DialogKey(TControl& Target, WORD Key, TShiftState Shift);
+  bool DialogKey(TControl* Target, WORD Key, TShiftState Shift);
   bool Accelerator(WORD Key, TShiftState Shift);
   void MouseDownEvent(const platform::InputEvent& Event);
   // The deepest showing control under a point of the client area; the form itself when none is.

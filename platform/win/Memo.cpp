@@ -46,10 +46,12 @@ void TMemo::DeleteSelection() {
 }
 
 void TMemo::TypeText(const std::string& Typed) {
-  DeleteSelection();
   std::string accepted;
   for (const char c : Typed)
     if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) accepted += c;
+  // Nothing typable (a character the code page lacks) must not cost the user the selection.
+  if (accepted.empty()) return;
+  DeleteSelection();
   if (maxLength_ > 0) accepted.resize(std::min(accepted.size(), maxLength_ - std::min(maxLength_, text_.size())));
   text_.insert(caret_, accepted);
   anchor_ = caret_ = caret_ + accepted.size();
