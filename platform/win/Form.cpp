@@ -110,12 +110,12 @@ void TForm::PaintIfInvalid() {
   // A handler that asks for a repaint while the form paints gets it right after.
   while (invalid_ && Showing() && !painting_) {
     invalid_ = false;
-    Paint();
+    PaintWindow();
   }
 }
 
 // While the window shows a full-screen game, the display service draws it, not the form.
-void TForm::Paint() {
+void TForm::PaintWindow() {
   if (window_->Exclusive()) return;
   painting_ = true;
   struct Done {

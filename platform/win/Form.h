@@ -75,7 +75,7 @@ class TForm : public TControl {
   TNotifyEvent OnCloseRequest;
 
  private:
-  void Paint();
+  void PaintWindow();
   void PaintTree(TControl& Control, platform::Painter& Painter);
   void Present();
   void KeyDownEvent(WORD Key, TShiftState Shift);
