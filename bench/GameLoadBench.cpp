@@ -6,39 +6,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/Haupt.h"
-#include "platform/dsound/SoundDriver.h"
-#include "platform/win/Clock.h"
+#include "BenchGame.h"
 #include "platform/win/CodePage.h"
 
 namespace {
 
-// The game's start screen in the data folder, headless, with the display prepared for the game.
-struct PreparedGame {
-  PreparedGame() {
-    std::filesystem::current_path(GAME_DIR);
-    form = &application.CreateForm<TForm1>();
-    form->Show();
-    application.ProcessMessages();
-    form->PrepareDisplay();
-  }
-
-  // Everything LoadAssets made goes; the graphics device stays.
-  void Unload() {
-    std::unique_ptr<TVXGGraphics> graphics = std::move(form->Assets.Graphics);
-    form->Assets = GameAssets{};
-    form->Assets.Graphics = std::move(graphics);
-  }
-
-  platform::ScopedHiddenWindows hidden;
-  // Frames shown while loading wait for no screen.
-  platform::ScriptedClock clock;
-  platform::ScopedClock scopedClock{clock};
-  platform::dsound::RenderingSoundDriver sound;
-  platform::dsound::ScopedSoundDriver scopedSound{sound};
-  TApplication application;
-  TForm1* form = nullptr;
-};
+// Everything LoadAssets made goes; the graphics device stays.
+void Unload(TForm1& Form) {
+  std::unique_ptr<TVXGGraphics> graphics = std::move(Form.Assets.Graphics);
+  Form.Assets = GameAssets{};
+  Form.Assets.Graphics = std::move(graphics);
+}
 
 std::vector<std::string> EveryFile() {
   GameAssets names;
@@ -50,10 +28,10 @@ std::vector<std::string> EveryFile() {
 }
 
 void LoadAssets_Ours(benchmark::State& state) {
-  static PreparedGame game;
+  static bench::BenchGame game(false);
   for (auto _ : state) {
     state.PauseTiming();
-    game.Unload();
+    Unload(*game.form);
     state.ResumeTiming();
     game.form->LoadAssets();
   }

@@ -28,15 +28,40 @@ struct ProgramState {
   std::int32_t DisplayHeight = 0;
 };
 
-// One round.
+// One round: its score, its clock and ticks, and the view.
 struct RoundState {
   std::uint8_t Phase = 0;
   std::int32_t Score = 0;
   std::int32_t OpponentScore = 0;
   std::int32_t RoundSeconds = 0;
+  // The millisecond clock is 64 bits wide, so it never wraps within a run.
+  std::int64_t RoundStartTick = 0;
+  std::int64_t LastTickTime = 0;
+  std::uint8_t ShootingEnabled = 0;
+  std::int32_t TickAccumulator = 0;  // milliseconds not yet simulated
+  std::int32_t TickCount = 0;
+  std::int32_t Phase11 = 0;  // 0, 1, ..., 10, 0, ...
+  std::int32_t Phase21 = 0;  // 0, 1, ..., 20, 0, ...
+  std::int32_t ScrollStep = 0;
   double CameraX = 0;
+  std::int32_t CameraXInt = 0;
   std::int32_t CursorX = 0;
   std::int32_t CursorY = 0;
+  std::int32_t LastShownSeconds = 0;
+  std::uint8_t CatchingUp = 0;
+  std::int64_t FramesShown = 0;  // since the round started
+};
+
+// The magazine and the cartridge icons along the bottom of the screen.
+inline constexpr std::int32_t MagazineSize = 8;
+
+struct MagazineState {
+  std::int32_t Cartridges = 0;
+  std::int32_t IconCount = 0;
+  std::array<std::int32_t, MagazineSize + 1> IconStep{};      // [icon]: 0 full, 1 to 8 ejection pictures
+  std::array<std::uint8_t, MagazineSize + 1> IconEjecting{};  // [icon]
+  std::int32_t ShotSoundIndex = 0;                            // 1 to 9
+  std::uint8_t ShotPending = 0;
 };
 
 // The landscape: five groups of pictures, group g drawn in depth layer 6 - g.
@@ -55,12 +80,6 @@ struct SceneryLayout {
 
 // Where the landscape's pictures stand in the world.
 SceneryLayout GameSceneryLayout();
-
-// The targets: for now only how many of them come.
-struct TargetState {
-  double SpawnThreshold = 0;
-  SceneryLayout Scenery;
-};
 
 // The network object and the two-player session behind the Start button.
 struct NetworkState {

@@ -10,10 +10,11 @@
 #include "GameRandom.h"
 #include "GameState.h"
 #include "SettingsRecord.h"
+#include "Targets.h"
 #include "platform/win/Application.h"
 #include "platform/win/StdCtrls.h"
 
-class TForm1 final : public TForm {
+class TForm1 final : public TForm, private TargetSounds {
  public:
   explicit TForm1(TApplication& Application);
   ~TForm1() override;
@@ -51,6 +52,7 @@ class TForm1 final : public TForm {
 
   ProgramState Program;
   RoundState Round;
+  MagazineState Magazine;
   TargetState Targets;
   NetworkState Net;
   SettingsRecord Settings;
@@ -65,6 +67,7 @@ class TForm1 final : public TForm {
   void FormDestroy(TControl& Sender);
   void FormKeyDown(TControl& Sender, WORD& Key, TShiftState Shift);
   void FormKeyUp(TControl& Sender, WORD& Key, TShiftState Shift);
+  void FormMouseDown(TControl& Sender, platform::MouseButton Button, TShiftState Shift, std::int32_t X, std::int32_t Y);
   void Button2Click(TControl& Sender);
   void Button3Click(TControl& Sender);
   void Button4Click(TControl& Sender);
@@ -82,6 +85,12 @@ class TForm1 final : public TForm {
   void ShowTitlePicture();
   void SetGamePalette();
   void StartRound();
+  void SimulationTick();
+  void ScrollView();
+  void RenderFrame();
+  void RenderHitMask();
+  void DrawNumber(std::int32_t X, std::int32_t Y, std::int32_t Value);
+  void ShowHighScores();
   void SaveAndQuit();
 
  private:
@@ -94,11 +103,30 @@ class TForm1 final : public TForm {
   void LoadPictures(const std::vector<PictureLoad>& Plan);
   void LoadSounds();
   void RenderTextStrips();
+  void RunFrames();
+  void EndRound();
+  void DrawScenery(std::int32_t Layer, bool Mask);
+  void DrawTargets(std::int32_t Layer, bool Mask);
+  void DrawGroundFigures();
+  void DrawPlane();
+  void DrawClock();
+  void PlayCountdown();
+  void DrawCartridges();
+  void DrawGlowingText(std::int32_t X, std::int32_t Y, const std::string& Text);
+  void SpawnRandom();
+  void Shoot(std::int32_t X, std::int32_t Y);
+  bool HitGroundFigure(std::int32_t X, std::int32_t Row);
+  bool HitStork(std::int32_t X, std::int32_t Row);
+  bool HitPlane(std::int32_t X, std::int32_t Row);
+  void Play(const SoundSample& Sample);
+  void GroundFigureUp() override;
+  void Ambient(std::int32_t Number) override;
   // From the moment the window becomes the game, an error that reaches the message loop ends the
   // program once its message has been shown.
   void EndOnError(const std::exception& E);
 
   std::optional<std::uint32_t> fixedSeed_;
+  std::int32_t figureUpCopy_ = 0;  // the two copies of the sound take turns
 };
 
 // The name of the settings file in the working directory.

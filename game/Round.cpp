@@ -1,10 +1,112 @@
-// A round of the game.
+// A round: its set-up, the frame loop with its 5 ms simulation ticks, and its end with the
+// fanfare and, after a one-player round, the high-score table.
 
 #include "Haupt.h"
+#include "Magazine.h"
+#include "RoundRules.h"
+#include "platform/win/Clock.h"
 
-// Rounds are not played yet: a round ends as soon as it starts, as after its time ran out, so that
-// the keys after a round behave as they will.
+namespace {
+
+std::int64_t Now() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+}  // namespace
+
 void TForm1::StartRound() {
+  Round.TickAccumulator = 0;
+  Round.Score = 0;
+  Round.OpponentScore = 0;
+  // A two-player round agrees on its stork count and length with the other side here.
+  Targets.GroundFigureCount = 0;
+  Round.Phase = PhaseRunning;
+  if (vollbild->Checked()) SetGamePalette();
+  FillMagazine(Magazine);
+  Round.TickCount = 0;
+  ClearTargets(Targets);
+  Round.ShootingEnabled = 1;
+  Round.CameraX = 1500.0;
+  Program.RoundBusy = 1;
+  Assets.Primary->ColorFill(nullptr, 0);
+  Assets.BackBuffer->ColorFill(nullptr, 0);
+  Round.RoundStartTick = Now();
+  Round.LastTickTime = Round.RoundStartTick;
+  Round.TickAccumulator = 0;
+  Round.TickCount = 0;
+  Round.FramesShown = 0;
+  RunFrames();
+  if (!Application().Terminated()) EndRound();
+}
+
+// One pass a frame, until the round is stopped. Closing the window ends the program in the
+// middle of a frame; nothing of the round may touch the display after that.
+void TForm1::RunFrames() {
+  while (Round.Phase != PhaseStopRequested) {
+    const std::int64_t elapsed = Now() - Round.LastTickTime;
+    RunDueTicks(Round, elapsed, [this] { SimulationTick(); });
+    Round.ScrollStep = ScrollStepFor(elapsed);
+    ScrollView();
+    Round.LastTickTime = Now();
+    RenderFrame();
+    Assets.BackBuffer->Flip();
+    Round.FramesShown += 1;
+    Application().ProcessMessages();
+    if (Application().Terminated()) return;
+    if (RoundTimeUp(Round.RoundSeconds, Now() - Round.RoundStartTick)) Round.Phase = PhaseStopRequested;
+    // A two-player round also ends here when either side's round is over.
+  }
+}
+
+void TForm1::EndRound() {
+  // A two-player round tells the other side that it is over and waits for its end here.
+  Assets.Countdown->Stop();
+  Assets.Fanfare->Play(false);
   Round.Phase = PhaseRoundOver;
+  Round.ShootingEnabled = 0;
   Program.RoundBusy = 0;
+  RenderFrame();
+  Assets.BackBuffer->Flip();
+  Round.FramesShown += 1;
+  if (Net.NetworkGame == 1) return;
+  InsertHighScore(Settings, Round.Score, Program.PlayerName);
+  ShowHighScores();
+}
+
+void TForm1::SimulationTick() {
+  if (Round.Phase11 == 1 || Round.Phase11 == 4 || Round.Phase11 == 7) AdvanceCartridgeIcons(Magazine, Round.Phase11);
+  Round.Phase11 = Round.Phase11 >= 10 ? 0 : Round.Phase11 + 1;
+  Round.Phase21 = Round.Phase21 >= 20 ? 0 : Round.Phase21 + 1;
+  if (Round.CatchingUp != 1) SpawnRandom();
+  Round.CameraXInt = ::Round(Round.CameraX);
+  MovePlane(Targets.Plane, Round.Phase11);
+  MoveTargets(Targets, 1, Round.Phase11, Round.CameraXInt);
+  MoveTargets(Targets, 2, Round.Phase11, Round.CameraXInt);
+  MoveTargets(Targets, 3, Round.Phase11, Round.CameraXInt);
+  MoveGroundFigures(Targets, Round.Phase11, Round.Phase21);
+}
+
+void TForm1::SpawnRandom() {
+  // In a two-player round the status exchange comes first, and a spawn is sent to the other side.
+  ::SpawnRandom(Targets, Round.Phase11, true, Random, *this);
+}
+
+void TForm1::ScrollView() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  Round.CursorX = cursor.x;
+  Round.CursorY = cursor.y;
+  Round.CameraX =
+      ScrolledCameraX(Round.CameraX, Round.CursorX, Program.LeftHeld == 1, Program.RightHeld == 1, Round.ScrollStep);
+}
+
+void TForm1::Play(const SoundSample& Sample) {
+  if (Sample) Sample->Play(false);
+}
+
+void TForm1::GroundFigureUp() {
+  Play(Assets.FigureUp[static_cast<std::size_t>(figureUpCopy_)]);
+  figureUpCopy_ = 1 - figureUpCopy_;
+}
+
+void TForm1::Ambient(std::int32_t Number) {
+  if (Number >= 1 && Number <= AmbientSounds) Play(Assets.Ambient[static_cast<std::size_t>(Number - 1)]);
 }

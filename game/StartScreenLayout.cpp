@@ -34,6 +34,8 @@ TForm1::TForm1(TApplication& Application) : TForm(Application, "Form1") {
   OnDestroy = [this](TControl& Sender) { FormDestroy(Sender); };
   OnKeyDown = [this](TControl& Sender, WORD& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
   OnKeyUp = [this](TControl& Sender, WORD& Key, TShiftState Shift) { FormKeyUp(Sender, Key, Shift); };
+  OnMouseDown = [this](TControl& Sender, platform::MouseButton Button, TShiftState Shift, std::int32_t X,
+                       std::int32_t Y) { FormMouseDown(Sender, Button, Shift, X, Y); };
   // Closing the window leaves the game the way the "X" button does.
   OnCloseRequest = [this](TControl& Sender) { Button3Click(Sender); };
 }

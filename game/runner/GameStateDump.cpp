@@ -1,7 +1,9 @@
 #include <functional>
 
 #include "Haupt.h"
+#include "RoundRules.h"
 #include "ScriptActions.h"
+#include "platform/win/Clock.h"
 #include "platform/win/CodePage.h"
 
 namespace {
@@ -28,9 +30,74 @@ void WriteComponents(const TControl& Parent, std::ostream& Out) {
   }
 }
 
+// The samples playing now, by file name in the order they were loaded.
+std::string SoundsPlaying(TForm1& Game) {
+  std::string names;
+  for (const SoundLoad& load : GameSounds(Game.Assets)) {
+    DWORD status = 0;
+    const SoundSample& sample = *load.Slot;
+    if (!sample || !sample->Buffer() || sample->Buffer()->GetStatus(&status) != DS_OK) continue;
+    if (!(status & DSBSTATUS_PLAYING)) continue;
+    if (!names.empty()) names += ' ';
+    names += Cp1252ToUtf8(load.FileName);
+  }
+  return names;
+}
+
+std::int32_t CountTargets(const TForm1& Game, std::int32_t State) {
+  std::int32_t count = 0;
+  for (int slot = 1; slot <= LiveTargetSlots; ++slot)
+    if (Game.Targets.Targets[static_cast<std::size_t>(slot)].State == State) ++count;
+  return count;
+}
+
+void WriteRound(TForm1& Game, std::ostream& Out) {
+  const RoundState& round = Game.Round;
+  const auto sinceStart = static_cast<std::int64_t>(GetTickCount64()) - round.RoundStartTick;
+  Out << "remaining_seconds="
+      << (round.RoundStartTick == 0 ? round.RoundSeconds : RemainingSeconds(round.RoundSeconds, sinceStart)) << '\n';
+  Out << "tick_count=" << round.TickCount << '\n';
+  Out << "tick_accumulator=" << round.TickAccumulator << '\n';
+  Out << "last_shown_seconds=" << round.LastShownSeconds << '\n';
+  Out << "frames=" << round.FramesShown << '\n';
+  Out << "cartridges=" << Game.Magazine.Cartridges << '\n';
+  Out << "icon_count=" << Game.Magazine.IconCount << '\n';
+  Out << "shot_sound_index=" << Game.Magazine.ShotSoundIndex << '\n';
+  Out << "storks_flying=" << CountTargets(Game, TargetFlying) << '\n';
+  Out << "storks_falling=" << CountTargets(Game, TargetFalling) << '\n';
+  Out << "ground_figures=" << Game.Targets.GroundFigureCount << '\n';
+  Out << "plane_state=" << Game.Targets.Plane.PlaneState << '\n';
+  Out << "sounds_playing=" << SoundsPlaying(Game) << '\n';
+}
+
+// Where the targets were drawn in the last frame, for a script that aims at them.
+void WriteTargets(const TForm1& Game, std::ostream& Out) {
+  for (int slot = 1; slot <= LiveTargetSlots; ++slot) {
+    const TargetRecord& stork = Game.Targets.Targets[static_cast<std::size_t>(slot)];
+    if (stork.State != TargetFlying) continue;
+    Out << "stork" << slot << '=' << stork.Kind << ' ' << (stork.Direction ? 1 : 0) << ' ' << ShownFrame(stork.Frame)
+        << ' ' << stork.ScreenX << ' ' << stork.ScreenY << '\n';
+  }
+  for (int slot = 1; slot <= LiveFigureSlots; ++slot) {
+    const GroundFigureRecord& figure = Game.Targets.GroundFigures[static_cast<std::size_t>(slot)];
+    if (figure.State != FigureFree)
+      Out << "figure" << slot << '=' << figure.State << ' ' << figure.Frame << ' ' << figure.ScreenX << '\n';
+  }
+  const PlaneRecord& plane = Game.Targets.Plane;
+  if (plane.PlaneState == 0 || !Game.Assets.Plane[0]) return;
+  const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
+  const TVXGFileSprite& picture = *Game.Assets.Plane[way];
+  Out << "plane_box=" << plane.PlaneScreenX << ' ' << plane.PlaneY << ' ' << picture.Width() << ' ' << picture.Height()
+      << '\n';
+  if (plane.BannerFrame < 1 || plane.BannerFrame > BannerFrames) return;
+  const TVXGFileSprite& banner = *Game.Assets.Banners[static_cast<std::size_t>(plane.BannerFrame - 1)][way];
+  Out << "banner_box=" << plane.PlaneScreenX + plane.BannerOffset << ' ' << plane.PlaneY << ' ' << banner.Width() << ' '
+      << banner.Height() << '\n';
+}
+
 }  // namespace
 
-void WriteGameState(const TForm1& Game, std::ostream& Out) {
+void WriteGameState(TForm1& Game, std::ostream& Out) {
   Out << "phase=" << int{Game.Round.Phase} << '\n';
   Out << "round_busy=" << int{Game.Program.RoundBusy} << '\n';
   Out << "title_showing=" << int{Game.Program.TitlePictureShowing} << '\n';
@@ -46,6 +113,8 @@ void WriteGameState(const TForm1& Game, std::ostream& Out) {
   Out << "player_name=" << Cp1252ToUtf8(Game.Program.PlayerName) << '\n';
   const TControl* focused = Game.ActiveControl();
   Out << "focused=" << (focused ? focused->Name() : std::string()) << '\n';
+  WriteRound(Game, Out);
+  WriteTargets(Game, Out);
   WriteComponents(Game, Out);
   for (int slot = 1; slot <= HighScoreSlots; ++slot)
     Out << "highscore" << slot << '=' << Game.Settings.HighScorePoints[slot - 1] << ' '

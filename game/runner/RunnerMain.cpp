@@ -108,8 +108,12 @@ int Run(const Arguments& arguments) {
       const TForm* form = application.MainForm();
       return form ? POINT{form->Left(), form->Top()} : POINT{0, 0};
     };
+    // The sound plays on as the virtual clock moves, so that a sample ends when it would.
+    const auto playSound = [&silence](std::uint64_t milliseconds) {
+      silence.Render(static_cast<std::size_t>(milliseconds * silence.Rate() / 1000));
+    };
     ScriptedInput input(
-        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin);
+        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound);
     platform::ScopedInput scopedInput(input);
     try {
       RunVeltranzik(application, arguments.Options);

@@ -26,4 +26,4 @@ class ScriptActions {
 };
 
 // The game's state as key=value lines.
-void WriteGameState(const TForm1& Game, std::ostream& Out);
+void WriteGameState(TForm1& Game, std::ostream& Out);

@@ -6,16 +6,26 @@ using platform::InputEvent;
 using platform::InputKind;
 
 ScriptedInput::ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
-                             std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin)
+                             std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin,
+                             std::function<void(std::uint64_t)> TimePassed)
     : commands_(std::move(Commands)),
       clock_(Clock),
       start_(Clock.Milliseconds()),
       perform_(std::move(Perform)),
-      origin_(std::move(Origin)) {}
+      origin_(std::move(Origin)),
+      timePassed_(std::move(TimePassed)),
+      heard_(Clock.Milliseconds()) {}
+
+void ScriptedInput::TellTime() {
+  const std::uint64_t now = clock_.Milliseconds();
+  if (now > heard_ && timePassed_) timePassed_(now - heard_);
+  heard_ = now;
+}
 
 std::vector<InputEvent> ScriptedInput::TakePending() {
   if (lastPass_ && *lastPass_ == clock_.Milliseconds()) clock_.Advance(1);
   lastPass_ = clock_.Milliseconds();
+  TellTime();
   std::vector<InputEvent> events;
   while (next_ < commands_.size() && commands_[next_].Time <= Now()) Expand(commands_[next_++], events);
   const std::uint64_t lastTime = commands_.empty() ? 0 : commands_.back().Time;
@@ -31,6 +41,7 @@ void ScriptedInput::Wait() {
   if (next_ == commands_.size()) throw ScriptEnd{};
   const std::uint64_t due = commands_[next_].Time;
   if (due > Now()) clock_.Advance(due - Now());
+  TellTime();
 }
 
 POINT ScriptedInput::CursorPosition() {

@@ -19,9 +19,11 @@ struct ScriptEnd {};
 class ScriptedInput final : public platform::InputSource {
  public:
   // Perform carries out the commands that are not input (control, screenshot, state, end);
-  // Origin tells where the game's window stands on the screen.
+  // Origin tells where the game's window stands on the screen; TimePassed hears of every move of
+  // the clock, so that what runs on its own (the sound) keeps pace.
   ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
-                std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin);
+                std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin,
+                std::function<void(std::uint64_t Milliseconds)> TimePassed);
 
   std::vector<platform::InputEvent> TakePending() override;
   void Wait() override;
@@ -32,6 +34,7 @@ class ScriptedInput final : public platform::InputSource {
 
  private:
   std::uint64_t Now() const { return clock_.Milliseconds() - start_; }
+  void TellTime();
   void Expand(const ScriptCommand& Command, std::vector<platform::InputEvent>& Events);
   platform::InputEvent KeyEvent(platform::InputKind Kind, WORD Key) const;
   platform::InputEvent MouseEvent(platform::InputKind Kind, const ScriptCommand& Command) const;
@@ -42,7 +45,9 @@ class ScriptedInput final : public platform::InputSource {
   const std::uint64_t start_;
   std::function<void(const ScriptCommand&)> perform_;
   std::function<POINT()> origin_;
+  std::function<void(std::uint64_t)> timePassed_;
+  std::uint64_t heard_;  // the clock when TimePassed last heard of it
   std::optional<std::uint64_t> lastPass_;
-  POINT cursor_{};
+  POINT cursor_{320, 240};  // the middle of the screen until the script moves it
   TShiftState shift_ = 0;
 };

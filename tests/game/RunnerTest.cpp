@@ -4,38 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 #include "GameFolder.h"
+#include "ScriptRun.h"
 #include "game/SettingsRecord.h"
 
 namespace game_test {
 namespace {
-
-struct RunResult {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string ReadText(const std::filesystem::path& File) {
-  std::ifstream in(File);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-RunResult RunScript(const GameFolder& Folder, const std::string& Script,
-                    const std::string& Arguments = "script.txt --seed 7") {
-  std::ofstream(Folder.File("script.txt")) << Script;
-  const std::string command =
-      "cd '" + Folder.Path().string() + "' && '" GAME_DIR "/veltranzik-script' " + Arguments + " >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(Folder.File("out.txt")),
-          ReadText(Folder.File("err.txt"))};
-}
 
 const char* const NetworkControls[] = {"ln1", "ln2", "ln3", "ln4", "ln5", "lStatus", "cbdoppelt", "lbd", "track"};
 
@@ -57,8 +31,11 @@ TEST(Runner, AFirstStartIsSavedOnQuittingAndShownAgainAtTheNextStart) {
 80 state title.txt
 90 key down 32
 100 key up 32
-110 state after.txt
+110 state round.txt
 120 key down 27
+130 key up 27
+140 state after.txt
+150 key down 27
 )");
   ASSERT_EQ(first.Status, 0) << first.Err;
 
@@ -83,9 +60,12 @@ TEST(Runner, AFirstStartIsSavedOnQuittingAndShownAgainAtTheNextStart) {
   EXPECT_EQ(title["player_name"], "Jürgen Ölmann");
   EXPECT_EQ(title["round_seconds"], "90");
   EXPECT_EQ(title["spawn_threshold"], "0.86");
+  auto round = folder.State("round.txt");
+  EXPECT_EQ(round["title_showing"], "0");
+  EXPECT_EQ(round["phase"], "0");
+  EXPECT_EQ(round["round_busy"], "1");
   auto after = folder.State("after.txt");
-  EXPECT_EQ(after["title_showing"], "0");
-  EXPECT_EQ(after["phase"], "5");
+  EXPECT_EQ(after["phase"], "5") << "Esc ends the round; the next Esc saves and quits";
   EXPECT_EQ(after["round_busy"], "0");
 
   const std::vector<std::uint8_t> saved = folder.Read("dat.dat");

@@ -1,0 +1,39 @@
+#include "Magazine.h"
+
+namespace {
+constexpr std::int32_t ShotSoundCopies = 9;
+constexpr std::int32_t EjectionPictures = 8;
+}  // namespace
+
+void FillMagazine(MagazineState& Magazine) {
+  Magazine.Cartridges = MagazineSize;
+  Magazine.IconCount = MagazineSize;
+  Magazine.IconStep.fill(0);
+  Magazine.IconEjecting.fill(0);
+}
+
+bool TakeCartridge(MagazineState& Magazine) {
+  if (Magazine.Cartridges < 1) return false;
+  Magazine.IconEjecting[static_cast<std::size_t>(Magazine.Cartridges)] = 1;
+  Magazine.IconStep[static_cast<std::size_t>(Magazine.Cartridges)] = 0;
+  Magazine.Cartridges -= 1;
+  return true;
+}
+
+std::int32_t NextShotSound(MagazineState& Magazine) {
+  Magazine.ShotSoundIndex = Magazine.ShotSoundIndex >= ShotSoundCopies ? 1 : Magazine.ShotSoundIndex + 1;
+  return Magazine.ShotSoundIndex;
+}
+
+void AdvanceCartridgeIcons(MagazineState& Magazine, std::int32_t Phase11) {
+  const std::int32_t icons = Magazine.IconCount;
+  for (std::int32_t u = 1; u <= icons && u <= MagazineSize; ++u) {
+    const auto icon = static_cast<std::size_t>(u);
+    if (Magazine.IconStep[icon] >= EjectionPictures) {
+      Magazine.IconCount -= 1;
+      Magazine.IconEjecting[icon] = 0;
+      Magazine.IconStep[icon] = 0;
+    }
+    if (Magazine.IconEjecting[icon] == 1 && Phase11 > 1) Magazine.IconStep[icon] += 1;
+  }
+}

@@ -1,0 +1,141 @@
+// A shot, from the click to its result: a cartridge and a sound, the scene drawn again as a hit
+// mask, three rows probed at the shot point, and the nearest target under it hit.
+
+#include <algorithm>
+
+#include "GameMath.h"
+#include "Haupt.h"
+#include "Magazine.h"
+
+namespace {
+
+constexpr std::uint32_t MaskBackground = 132;
+constexpr std::uint32_t TargetTransparent = 170;
+constexpr std::int32_t GroundFigureTop = 200;
+constexpr std::int32_t StorkPoints[] = {25, 10, 5};
+
+// Whether a point of a picture, in the picture's own coordinates, shows something: strictly
+// inside its box and not of its transparent colour.
+bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
+  return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height() && Picture.Pixels(X, Y) != TargetTransparent;
+}
+
+bool InBox(const TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
+  return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height();
+}
+
+}  // namespace
+
+void TForm1::FormMouseDown(TControl& /*Sender*/, platform::MouseButton Button, TShiftState /*Shift*/, std::int32_t X,
+                           std::int32_t Y) {
+  if (Button == platform::MouseButton::Right && Magazine.Cartridges == 0) {
+    Play(Assets.Reload);
+    FillMagazine(Magazine);
+    return;
+  }
+  if (Button != platform::MouseButton::Left || Round.ShootingEnabled != 1 || Magazine.Cartridges < 1) return;
+  Shoot(X, Y);
+}
+
+// A click outside the picture (the window may be larger) counts at its nearest edge, as the rows do.
+void TForm1::Shoot(std::int32_t X, std::int32_t Y) {
+  Play(Assets.Shots[static_cast<std::size_t>(NextShotSound(Magazine) - 1)]);
+  TakeCartridge(Magazine);
+  X = std::clamp(X, 0, Program.DisplayWidth - 1);
+  Round.CursorX = X;
+  Round.CursorY = Y;
+  Magazine.ShotPending = 1;
+  RenderHitMask();
+  bool tested = false;
+  bool hit = false;
+  for (const std::int32_t offset : {-1, 0, 1}) {
+    const std::int32_t row = std::clamp(Y + offset, 0, Program.DisplayHeight - 1);
+    Round.CursorY = row;
+    if (Assets.BackBuffer->Pixels(X, row) != MaskBackground && Magazine.ShotPending == 1) {
+      Magazine.ShotPending = 0;
+      tested = true;
+      hit = HitGroundFigure(X, row) || HitStork(X, row);
+    }
+    if (tested && !hit && Targets.Plane.PlaneState == 1) hit = HitPlane(X, row);
+  }
+}
+
+void TForm1::RenderHitMask() {
+  Assets.BackBuffer->ColorFill(nullptr, MaskBackground);
+  for (std::int32_t layer = 1; layer <= 5; ++layer) {
+    DrawScenery(layer, true);
+    if (layer == 1 && Targets.Plane.PlaneState != 0) DrawPlane();
+    if (layer == 4) DrawGroundFigures();
+    if (layer <= 3) DrawTargets(layer, true);
+  }
+}
+
+// A later slot that passes takes the place of an earlier one.
+bool TForm1::HitGroundFigure(std::int32_t X, std::int32_t Row) {
+  int hitSlot = 0;
+  for (int slot = 1; slot <= LiveFigureSlots; ++slot) {
+    const GroundFigureRecord& figure = Targets.GroundFigures[static_cast<std::size_t>(slot)];
+    const FileSprite* picture = nullptr;
+    if ((figure.State == FigureRising || figure.State == FigureSinking) && figure.Frame >= 1 &&
+        figure.Frame <= RisingFigureFrames)
+      picture = &Assets.RisingFigure[static_cast<std::size_t>(figure.Frame - 1)];
+    if (figure.State == FigureIdle && figure.Frame >= 1 && figure.Frame <= IdleFigureFrames)
+      picture = &Assets.IdleFigure[static_cast<std::size_t>(figure.Frame - 1)];
+    if (picture && Shows(**picture, X - figure.ScreenX, Row - GroundFigureTop)) hitSlot = slot;
+  }
+  if (hitSlot == 0) return false;
+  GroundFigureRecord& figure = Targets.GroundFigures[static_cast<std::size_t>(hitSlot)];
+  Play(Assets.FigureHit);
+  Round.Score += 25;
+  figure.State = FigureHit;
+  figure.Frame = 1;
+  figure.HitX = figure.X + 20;
+  figure.LabelY = 270;
+  // A two-player round sends the figure and the status at once.
+  return true;
+}
+
+// The layers from far to near, the slots in order: the nearest layer wins, and in it the highest slot.
+bool TForm1::HitStork(std::int32_t X, std::int32_t Row) {
+  int hitSlot = 0;
+  for (std::int32_t layer = 1; layer <= 3; ++layer)
+    for (int slot = 1; slot <= LiveTargetSlots; ++slot) {
+      const TargetRecord& target = Targets.Targets[static_cast<std::size_t>(slot)];
+      if (target.State != TargetFlying || target.Kind != layer) continue;
+      const std::int32_t shown = ShownFrame(target.Frame);
+      if (shown < 0 || shown >= StorkFrames) continue;
+      TVXGFileSprite& picture =
+          *Assets
+               .Storks[static_cast<std::size_t>(layer - 1)][static_cast<std::size_t>(shown)][target.Direction ? 1 : 0];
+      if (Shows(picture, X - target.ScreenX, Row - target.ScreenY)) hitSlot = slot;
+    }
+  if (hitSlot == 0) return false;
+  TargetRecord& target = Targets.Targets[static_cast<std::size_t>(hitSlot)];
+  target.State = TargetFalling;
+  target.Frame = 1;
+  target.Points = StorkPoints[target.Kind - 1];
+  Round.Score += target.Points;
+  target.LabelY = target.Y + 5 * target.Kind;
+  // A two-player round sends the stork and the status at once.
+  return true;
+}
+
+// Only the boxes of the plane and its banner count, not their pixels.
+bool TForm1::HitPlane(std::int32_t X, std::int32_t Row) {
+  PlaneRecord& plane = Targets.Plane;
+  const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
+  const std::int32_t ly = Row - plane.PlaneY;
+  bool hit = InBox(*Assets.Plane[way], X - plane.PlaneScreenX, ly);
+  if (plane.BannerFrame >= 1 && plane.BannerFrame <= BannerFrames)
+    hit = hit || InBox(*Assets.Banners[static_cast<std::size_t>(plane.BannerFrame - 1)][way],
+                       X - plane.PlaneScreenX - plane.BannerOffset, ly);
+  if (!hit) return false;
+  Play(Assets.Explosion);
+  Round.Score = std::max(0, Round.Score - 25);
+  plane.PlaneState = 2;
+  plane.PlaneDY = 5;
+  plane.PlaneDX = ::Round(plane.PlaneDX * 0.7);
+  plane.PlaneLabelY = 35;
+  plane.PlaneLabelX = plane.PlaneX + ::Round(plane.BannerOffset / 2.0);
+  return true;
+}

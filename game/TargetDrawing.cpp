@@ -1,0 +1,71 @@
+// The storks, the ground figures and the plane on the screen, each with the parallax of its depth.
+// The hit mask draws them the same way, but only the storks that still fly.
+
+#include "Haupt.h"
+#include "RoundRules.h"
+
+namespace {
+
+bool Within(std::int32_t Value, std::int32_t Lowest, std::int32_t Highest) {
+  return Value >= Lowest && Value <= Highest;
+}
+
+}  // namespace
+
+// A record from the other side is drawn only when its pictures exist.
+void TForm1::DrawTargets(std::int32_t Layer, bool Mask) {
+  TVXGBackBuffer& back = *Assets.BackBuffer;
+  for (int slot = 1; slot <= LiveTargetSlots; ++slot) {
+    TargetRecord& target = Targets.Targets[static_cast<std::size_t>(slot)];
+    if (target.Kind != Layer) continue;
+    const bool flying = target.State == TargetFlying;
+    if (!flying && (Mask || target.State != TargetFalling)) continue;
+    target.ScreenX = ::Round((target.X - Round.CameraXInt) * target.Kind / 5);
+    target.ScreenY = ::Round(target.Y);
+    const auto kind = static_cast<std::size_t>(target.Kind - 1);
+    const std::size_t way = target.Direction ? 1 : 0;
+    if (flying) {
+      const std::int32_t shown = ShownFrame(target.Frame);
+      if (!Within(shown, 0, StorkFrames - 1)) continue;
+      back.Draw(target.ScreenX, target.ScreenY, *Assets.Storks[kind][static_cast<std::size_t>(shown)][way], nullptr,
+                true);
+      continue;
+    }
+    if (!Within(target.Frame, 1, FallingFrames)) continue;
+    TVXGFileSprite& picture = *Assets.FallingStorks[kind][static_cast<std::size_t>(target.Frame - 1)][way];
+    back.Draw(target.ScreenX, target.ScreenY, picture, nullptr, true);
+    DrawNumber(target.ScreenX + ::Round(picture.Width() * 0.5), ::Round(target.LabelY), target.Points);
+  }
+}
+
+void TForm1::DrawGroundFigures() {
+  TVXGBackBuffer& back = *Assets.BackBuffer;
+  for (int slot = 1; slot <= LiveFigureSlots; ++slot) {
+    GroundFigureRecord& figure = Targets.GroundFigures[static_cast<std::size_t>(slot)];
+    if (figure.State == FigureFree) continue;
+    figure.ScreenX = ::Round((figure.X - Round.CameraXInt) * 0.9);
+    if (figure.State == FigureHit || figure.State == FigureLabelOnly)
+      DrawNumber(figure.ScreenX + 30, ::Round(figure.LabelY), 25);
+    const FileSprite* picture = nullptr;
+    if ((figure.State == FigureRising || figure.State == FigureSinking) && Within(figure.Frame, 1, RisingFigureFrames))
+      picture = &Assets.RisingFigure[static_cast<std::size_t>(figure.Frame - 1)];
+    if (figure.State == FigureIdle && Within(figure.Frame, 1, IdleFigureFrames))
+      picture = &Assets.IdleFigure[static_cast<std::size_t>(figure.Frame - 1)];
+    if (figure.State == FigureHit && Within(figure.Frame, 1, HitFigureFrames))
+      picture = &Assets.HitFigure[static_cast<std::size_t>(figure.Frame - 1)];
+    if (picture) back.Draw(figure.ScreenX, 200, **picture, nullptr, true);
+  }
+}
+
+void TForm1::DrawPlane() {
+  PlaneRecord& plane = Targets.Plane;
+  TVXGBackBuffer& back = *Assets.BackBuffer;
+  const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
+  plane.PlaneScreenX = ::Round((plane.PlaneX - Round.CameraXInt) * 0.32);
+  back.Draw(plane.PlaneScreenX, plane.PlaneY, *Assets.Plane[way], nullptr, true);
+  if (Within(plane.BannerFrame, 1, BannerFrames))
+    back.Draw(plane.PlaneScreenX + plane.BannerOffset, plane.PlaneY,
+              *Assets.Banners[static_cast<std::size_t>(plane.BannerFrame - 1)][way], nullptr, true);
+  if (plane.PlaneState == 2)
+    DrawNumber(::Round((plane.PlaneLabelX - Round.CameraXInt) * 0.32), ::Round(plane.PlaneLabelY), -25);
+}
