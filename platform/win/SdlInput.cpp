@@ -96,6 +96,12 @@ std::vector<InputEvent> SdlInput::TakePending() {
 }
 
 std::optional<InputEvent> SdlInput::Translate(const SDL_Event& event) {
+  // The system asks the program to end (a signal, the session closing): as if its window were closed.
+  if (event.type == SDL_QUIT) {
+    InputEvent in;
+    in.kind = InputKind::Close;
+    return in;
+  }
   Window* window = Window::FromEvent(event);
   if (!window || window->HandleEvent(event)) return std::nullopt;
   InputEvent in;
