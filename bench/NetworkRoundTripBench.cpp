@@ -2,7 +2,8 @@
 // Receive until it arrives, answer, poll until the answer arrives), beside a raw UDP ping-pong of
 // the same size between two sockets on loopback. The game's status exchange freezes the frame for
 // a few of these. Names are RoundTrip40/Ours and RoundTrip40/RawUdp; each reports the median and
-// the 99th percentile of single round trips as counters.
+// the 99th percentile of single round trips as counters. What a player feels is the latency
+// itself, not the ratio to raw UDP: the goal is a 99th percentile of ours under 200 us.
 
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
@@ -56,7 +57,10 @@ struct Session {
     host.CreateSession("Messung", Application, 2);
     hostPlayer = host.CreatePlayer("Anna");
     guest.AssignDriver(ThisComputer);
-    guest.RefreshSessions(GUID{}, 200);
+    for (auto deadline = Clock::now() + std::chrono::seconds(5); Clock::now() < deadline;) {
+      guest.RefreshSessions(GUID{}, 100);
+      if (guest.Sessions()->Count() > 0) break;
+    }
     guest.JoinSession(guest.Sessions()->GetSession(0).Instance);
     guestPlayer = guest.CreatePlayer("Bernd");
     // The host hears of the guest's player first.

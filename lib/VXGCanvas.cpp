@@ -11,10 +11,15 @@ TVXGSurface& Required(TVXGSurface* Surface) {
 
 TVXGCanvas::TVXGCanvas(TVXGSurface* Surface) : surface_(Required(Surface)) {}
 
-TVXGCanvas::~TVXGCanvas() {
+TVXGCanvas::~TVXGCanvas() noexcept(false) {
+  if (std::uncaught_exceptions() <= uncaughtAtCreation_) {
+    ReleaseHandle();
+    return;
+  }
+  // A second exception in flight would end the program; the first one says more.
   try {
     ReleaseHandle();
-  } catch (const Exception&) {
+  } catch (...) {
   }
 }
 

@@ -3,6 +3,7 @@
 // taken at the first drawing and given back when the canvas goes; the surface takes no blits
 // in between.
 
+#include <exception>
 #include <string>
 
 #include "VXGSurface.h"
@@ -16,8 +17,9 @@ class TVXGCanvas final : public TVXGGraphicsCanvas {
   explicit TVXGCanvas(TVXGSurface* Surface);
   TVXGCanvas(const TVXGCanvas&) = delete;
   TVXGCanvas& operator=(const TVXGCanvas&) = delete;
-  // Gives the context back. A destructor never raises: a failed release leaves nothing to mend.
-  ~TVXGCanvas() override;
+  // Gives the context back, and raises when the platform refuses; silent while another exception
+  // unwinds the stack.
+  ~TVXGCanvas() noexcept(false) override;
 
   TVXGSurface& Surface() const { return surface_; }
   // Gives the context back, if one is held; raises when the platform refuses it.
@@ -35,4 +37,5 @@ class TVXGCanvas final : public TVXGGraphicsCanvas {
 
   TVXGSurface& surface_;
   HDC dc_ = nullptr;
+  int uncaughtAtCreation_ = std::uncaught_exceptions();
 };

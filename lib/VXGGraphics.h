@@ -20,6 +20,7 @@ class TVXGGraphics final : public TVXGGraphicsObject {
  public:
   // The device of a driver; the all-zero GUID means the primary display.
   explicit TVXGGraphics(const GUID& DriverGUID);
+  ~TVXGGraphics() noexcept override = default;
 
   void SetCooperativeLevel(HWND Window, TVXGCooperativeMode Mode, bool AllowWindowChanges);
   void SetDisplayMode(std::int32_t Width, std::int32_t Height, std::int32_t BitsPerPixel);

@@ -12,6 +12,7 @@ class TVXGPalette final : public TVXGGraphicsObject {
  public:
   // 256 black entries.
   explicit TVXGPalette(TVXGGraphics& Graphics);
+  ~TVXGPalette() noexcept override = default;
   // A new palette attached to Surface, which then owns it with any other surface it is attached to.
   static TVXGPalette& CreateForSurface(TVXGSurface& Surface);
 

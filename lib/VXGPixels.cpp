@@ -24,6 +24,9 @@ TVXGPixels::TVXGPixels(TVXGSurface& Surface, const RECT* Rect, TVXGLockType Lock
 
 // The lock goes back to the interface it came from as it is: restoring a surface whose memory is
 // held would fail.
-TVXGPixels::~TVXGPixels() {
-  if (surface_) surface_->DDSurface()->Unlock(description_.lpSurface);
+TVXGPixels::~TVXGPixels() noexcept(false) {
+  if (!surface_) return;
+  const HRESULT result = surface_->DDSurface()->Unlock(description_.lpSurface);
+  // A second exception in flight would end the program; the first one says more.
+  if (std::uncaught_exceptions() <= uncaughtAtCreation_) Check("Destroy", result);
 }

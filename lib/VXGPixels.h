@@ -3,6 +3,7 @@
 // the surface takes no blits; it is held for one read or one fill only.
 
 #include <cstdint>
+#include <exception>
 
 #include "VXGSurface.h"
 
@@ -14,8 +15,8 @@ class TVXGPixels final : public TVXGGraphicsObject {
   TVXGPixels(TVXGSurface& Surface, const RECT* Rect, TVXGLockType LockType);
   TVXGPixels(const TVXGPixels&) = delete;
   TVXGPixels& operator=(const TVXGPixels&) = delete;
-  // Unlocks. A destructor never raises: a failed unlock leaves nothing to mend.
-  ~TVXGPixels() override;
+  // Unlocks, and raises when the platform refuses; silent while another exception unwinds the stack.
+  ~TVXGPixels() noexcept(false) override;
 
   const DDSURFACEDESC& Description() const { return description_; }
   // The locked rectangle's top-left pixel; rows lie Pitch bytes apart.
@@ -30,4 +31,5 @@ class TVXGPixels final : public TVXGGraphicsObject {
   TVXGSurface* surface_ = nullptr;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
+  int uncaughtAtCreation_ = std::uncaught_exceptions();
 };

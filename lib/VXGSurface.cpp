@@ -9,7 +9,7 @@ TVXGSurface::TVXGSurface(TVXGGraphics& Graphics) : graphics_(Graphics) {
   throw EVXGGraphicsError("A TVXGSurface cannot be created");
 }
 
-TVXGSurface::~TVXGSurface() {
+TVXGSurface::~TVXGSurface() noexcept {
   try {
     SetPalette(nullptr);
   } catch (const Exception&) {

@@ -19,7 +19,7 @@ class TVXGSurface : public TVXGGraphicsObject {
   // There are no plain surfaces, only descendants: this raises "A TVXGSurface cannot be created".
   explicit TVXGSurface(TVXGGraphics& Graphics);
   // Lets the palette go, which may destroy it, and releases the platform surface.
-  ~TVXGSurface() override;
+  ~TVXGSurface() noexcept override;
 
   TVXGGraphics& Graphics() const { return graphics_; }
   IDirectDrawSurface3* DDSurface() const { return ddSurface_.Get(); }

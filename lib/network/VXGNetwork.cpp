@@ -1,6 +1,8 @@
 #include "network/VXGNetwork.h"
 
 #include "platform/dplay/Com.h"
+#include "platform/dplay/DirectPlayWait.h"
+#include "platform/win/Clock.h"
 
 namespace {
 
@@ -33,11 +35,13 @@ void TVXGNetwork::Check(const char* Operation, HRESULT Result) const {
   CheckResult<EVXGNetworkError>(*this, Operation, Result);
 }
 
+// The old object goes only once the new one exists, so that a failure leaves a usable network.
 void TVXGNetwork::CreateNetwork() {
   EnterComApartment();
-  directPlay_.Reset();
+  ComPtr<IDirectPlay3A> created;
   Check("CreateNetwork",
-        CoCreateInstance(CLSID_DirectPlay, nullptr, CLSCTX_INPROC_SERVER, IID_IDirectPlay3A, directPlay_.PutVoid()));
+        CoCreateInstance(CLSID_DirectPlay, nullptr, CLSCTX_INPROC_SERVER, IID_IDirectPlay3A, created.PutVoid()));
+  directPlay_ = std::move(created);
 }
 
 void TVXGNetwork::AssignDriver(int Index) {
@@ -95,4 +99,13 @@ bool TVXGNetwork::Receive(std::uint32_t& FromID, std::uint32_t& ToID, void* Data
   if (result == DPERR_NOMESSAGES) return false;
   if (result != DPERR_BUFFERTOOSMALL) Check("Receive", result);
   return true;
+}
+
+void TVXGNetwork::WaitForMessage(std::int32_t Timeout) {
+  ComPtr<IDirectPlayWait> waiter;
+  if (directPlay_ && directPlay_->QueryInterface(IID_IDirectPlayWait, waiter.PutVoid()) == DP_OK) {
+    waiter->WaitForMessage(static_cast<DWORD>(Timeout < 0 ? 0 : Timeout));
+    return;
+  }
+  Sleep(1);
 }

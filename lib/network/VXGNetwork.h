@@ -33,6 +33,9 @@ class TVXGNetwork final : public TVXGNetworkObject {
   // Polls once. True when a message was delivered, and also when Data is too small for it: then Size
   // holds the size it needs and the message waits. False when none waits. System messages come from 0.
   bool Receive(std::uint32_t& FromID, std::uint32_t& ToID, void* Data, std::uint32_t& Size);
+  // Returns when a new message arrives, at the latest after Timeout milliseconds: a wait for the
+  // other player that sleeps instead of polling. Where the connection cannot wait, a millisecond passes.
+  void WaitForMessage(std::int32_t Timeout);
 
   IDirectPlay3A* DirectPlay() const { return directPlay_.Get(); }
   const TVXGNetworkDriverList& Drivers() const { return *drivers_; }

@@ -12,7 +12,10 @@
 #include "network/VXGNetworkError.h"
 #include "platform/dplay/DPlay.h"
 
-class TVXGNetworkObject : public TVXGObject {};
+class TVXGNetworkObject : public TVXGObject {
+ public:
+  ~TVXGNetworkObject() noexcept override = default;
+};
 
 class TVXGNetwork;
 

@@ -9,6 +9,8 @@
 template <class Item>
 class TList : public TObject {
  public:
+  ~TList() noexcept override = default;
+
   int Count() const { return static_cast<int>(items_.size()); }
   void Add(Item item) { items_.push_back(std::move(item)); }
 

@@ -12,7 +12,10 @@ class TObject {
   TObject() = default;
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
-  virtual ~TObject() = default;
+  // Destructors may raise, so that a pixel lock or a canvas can report the platform refusing what it
+  // gives back. The classes whose destruction cannot fail say noexcept, which keeps them usable as
+  // members of classes that promise it.
+  virtual ~TObject() noexcept(false) = default;
 
   // The name of the object's actual class, also when asked through a base class.
   std::string ClassName() const { return ClassNameOf(typeid(*this)); }

@@ -27,6 +27,8 @@ enum class TSeekOrigin { Beginning, Current, End };
 
 class TStream : public TObject {
  public:
+  ~TStream() noexcept override = default;
+
   // Reads up to Count bytes and returns how many arrived.
   virtual std::int32_t Read(void* Buffer, std::int32_t Count) = 0;
   // Moves to Offset from Origin, never before the start, and returns the new position.

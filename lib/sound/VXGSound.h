@@ -12,6 +12,9 @@
 #include "sound/VXGSoundError.h"
 
 class TVXGSoundObject : public TVXGObject {
+ public:
+  ~TVXGSoundObject() noexcept override = default;
+
  protected:
   void Check(std::string_view Operation, HRESULT Result) const {
     CheckResult<EVXGSoundError>(*this, Operation, Result);

@@ -108,7 +108,9 @@ bool ParseWaveStream(std::unique_ptr<TStream> Stream, TWaveFile& Wave) {
   if (!FindDataChunk(stream, fileSize, Wave)) return Fail(Wave, WaveNoData);
   const WAVEFORMATEX& format = Wave.Format;
   if (format.wFormatTag == CompressedTag) return Fail(Wave, WaveCompressed);
-  // Without a "fmt " chunk the tag is 0, no more playable than any other but PCM.
+  // Samples ahead of any format are not a broken file, only an unusable one: no reason is given, and
+  // the stream stays in the record until it is closed.
+  if (format.wFormatTag == 0) return false;
   if (format.wFormatTag != WAVE_FORMAT_PCM) return Fail(Wave, WaveBadStructure);
   // Bytes per sample frame; a format that makes it 0 would divide by zero.
   if (format.nSamplesPerSec == 0 || format.nAvgBytesPerSec < format.nSamplesPerSec) return Fail(Wave, WaveBadStructure);

@@ -31,7 +31,8 @@ struct TWaveFile {
   WAVEFORMATEX Format{};  // bytes the "fmt " chunk does not supply stay 0
 };
 
-// Opens and checks the file; on true the stream stands at the first sample byte.
+// Opens and checks the file; on true the stream stands at the first sample byte. Samples ahead of
+// any format give false with status 0, the stream still open.
 bool OpenWaveFile(const std::string& FileName, TWaveFile& Wave);
 
 // The check behind OpenWaveFile, on a stream that the record then owns.

@@ -8,12 +8,17 @@
 
 #include "HostedSession.h"
 #include "JoinedSession.h"
+#include "platform/win/Clock.h"
 
 namespace platform::dplay {
 
 namespace {
 
-constexpr std::chrono::milliseconds KeepAlivePeriod{50};
+// How long the keeper sleeps when nothing is due: without a session it only takes in answers.
+constexpr std::chrono::milliseconds KeeperIdle{1000};
+// While the game polls this often, the socket is the game's: the keeper would only make it wait
+// for the lock.
+constexpr std::chrono::milliseconds GamePolling{2};
 // How long Open and CreatePlayer wait for the host to answer.
 constexpr std::chrono::milliseconds HostAnswerTimeout{3000};
 // The longest single wait on the socket, so that time-outs are kept closely.
@@ -50,9 +55,14 @@ DirectPlay::~DirectPlay() {
 HRESULT DirectPlay::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  if (!(riid == IID_IUnknown) && !(riid == IID_IDirectPlay3A)) return E_NOINTERFACE;
+  if (riid == IID_IDirectPlayWait) {
+    *object = static_cast<IDirectPlayWait*>(this);
+  } else if (riid == IID_IUnknown || riid == IID_IDirectPlay3A) {
+    *object = static_cast<IDirectPlay3A*>(this);
+  } else {
+    return E_NOINTERFACE;
+  }
   AddRef();
-  *object = static_cast<IDirectPlay3A*>(this);
   return S_OK;
 }
 
@@ -100,8 +110,10 @@ HRESULT DirectPlay::Open(DPSESSIONDESC2* description, DWORD flags) {
 HRESULT DirectPlay::Host(const DPSESSIONDESC2& description) {
   const std::string name = NameOf(description.lpszSessionNameA);
   if (name.size() > wire::MaxNameLength) return DPERR_INVALIDPARAMS;
-  // Every other player may be on a peer of its own; ENet walks all peers at every service.
-  endpoint_ = Endpoint::ForHost(*connection_, portBase_, wire::PlayerLimit(description.dwMaxPlayers));
+  // Every other player may be on a peer of its own, and a few more peers are in the middle of
+  // joining; ENet walks all peers at every service.
+  endpoint_ = Endpoint::ForHost(*connection_, portBase_,
+                                wire::PlayerLimit(description.dwMaxPlayers) + HostedSession::SparePeers, watch_);
   if (!endpoint_) return DPERR_CANTCREATESESSION;
   wire::SessionInfo session;
   session.flags = description.dwFlags;
@@ -111,6 +123,7 @@ HRESULT DirectPlay::Host(const DPSESSIONDESC2& description) {
   session.name = name;
   session.user = {description.dwUser1, description.dwUser2, description.dwUser3, description.dwUser4};
   session_ = std::make_unique<HostedSession>(*endpoint_, messages_, std::move(session));
+  watch_.Wake();  // the keeper's next duty is sooner now
   return DP_OK;
 }
 
@@ -118,9 +131,10 @@ HRESULT DirectPlay::Join(const GUID& instance) {
   const SessionFinder::Found* found = finder_.Find(instance);
   if (found == nullptr) return DPERR_NOSESSIONS;
   const ENetAddress address = found->address;
+  const wire::Window window = WindowFor(found->session.maxPlayers);
   if (!EnsureEndpoint()) return DPERR_NOCONNECTION;
 
-  auto session = std::make_unique<JoinedSession>(*endpoint_, messages_, address, instance);
+  auto session = std::make_unique<JoinedSession>(*endpoint_, messages_, address, instance, window);
   JoinedSession& joining = *session;
   session_ = std::move(session);
   const Clock::time_point deadline = Clock::now() + HostAnswerTimeout;
@@ -130,7 +144,10 @@ HRESULT DirectPlay::Join(const GUID& instance) {
     WaitForTraffic(deadline);
   }
   joining.Abandon();
-  if (joining.GetState() == JoinedSession::State::Joined) return DP_OK;
+  if (joining.GetState() == JoinedSession::State::Joined) {
+    watch_.Wake();
+    return DP_OK;
+  }
   const HRESULT refusal = joining.Refusal();
   session_.reset();
   return refusal;
@@ -205,51 +222,91 @@ HRESULT DirectPlay::EnumPlayers(GUID* instance, LPDPENUMPLAYERSCALLBACK2 callbac
 
 HRESULT DirectPlay::Send(DPID from, DPID to, DWORD, LPVOID data, DWORD dataSize) {
   if (dataSize > wire::MaxMessageSize || (data == nullptr && dataSize != 0)) return DPERR_INVALIDPARAMS;
+  const wire::ByteView bytes(static_cast<const std::uint8_t*>(data), dataSize);
   const Lock lock(mutex_);
   if (!connection_) return DPERR_UNINITIALIZED;
-  if (!session_) return DPERR_INVALIDPLAYER;
-  if (session_->Lost()) return DPERR_SESSIONLOST;
-  return session_->Send(from, to, {static_cast<const std::uint8_t*>(data), dataSize});
+  // A peer whose game has not taken what it was sent has no room: wait, as a sender on a full
+  // line does, until its game takes some, or it or the session is gone.
+  for (;;) {
+    if (!session_) return DPERR_INVALIDPLAYER;
+    if (session_->Lost()) return DPERR_SESSIONLOST;
+    if (const std::optional<HRESULT> result = session_->Send(from, to, bytes)) {
+      arrived_.notify_all();  // for a local player of this side
+      return *result;
+    }
+    WaitForTraffic(Clock::now() + WaitSlice);
+    Service();
+  }
 }
 
 HRESULT DirectPlay::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWORD* dataSize) {
   const Lock lock(mutex_);
   if (!connection_) return DPERR_UNINITIALIZED;
-  Service();
-  return messages_.Receive(from, to, flags, data, dataSize);
+  Service(Endpoint::Reading::OneBatch);
+  lastPoll_ = Clock::now();
+  Origin taken;
+  const HRESULT result = messages_.Receive(from, to, flags, data, dataSize, taken);
+  if (session_ && taken.link != 0) session_->Taken(taken);
+  return result;
+}
+
+HRESULT DirectPlay::WaitForMessage(DWORD timeout) {
+  Lock lock(mutex_);
+  const std::uint64_t before = messages_.Arrivals();
+  Service(Endpoint::Reading::OneBatch);
+  // The keeper takes in what arrives meanwhile and says so.
+  lastPoll_ = {};
+  keeperPause_.notify_all();
+  const auto start = Clock::now();
+  arrived_.wait_for(lock, std::chrono::milliseconds(timeout), [&] { return messages_.Arrivals() != before; });
+  lock.unlock();
+  // A program on a scripted clock waited in real time here; its clock goes along.
+  platform::CurrentClock().RealTimePassed(
+      static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count()));
+  return DP_OK;
 }
 
 bool DirectPlay::OnDatagram(const ENetAddress& from, wire::ByteView bytes) {
   if (session_) session_->Heard(from, serviceTime_);
   if (!wire::IsServiceDatagram(bytes)) return false;
   const std::optional<wire::Datagram> datagram = wire::DecodeDatagram(bytes);
-  if (!datagram || std::holds_alternative<wire::Alive>(*datagram)) return true;
-  if (const auto* answer = std::get_if<wire::Answer>(&*datagram)) {
-    finder_.Answered(from, answer->session, serviceTime_);
-  } else if (session_ && !session_->Lost()) {
-    if (const std::optional<wire::SessionInfo> advertised = session_->Advertised())
-      endpoint_->SendDatagram(from, wire::EncodeDatagram(wire::Answer{*advertised}));
-  }
+  if (!datagram) return true;
+  std::visit(wire::Overloaded{
+                 [&](const wire::Query& query) { Answer(from, query); },
+                 [&](const wire::AnswerPart& part) { finder_.Answered(from, part, serviceTime_); },
+                 [](const wire::Alive&) {},
+             },
+             *datagram);
   return true;
+}
+
+void DirectPlay::Answer(const ENetAddress& from, const wire::Query& query) {
+  if (!session_ || session_->Lost()) return;
+  const std::optional<wire::SessionInfo> advertised = session_->Advertised();
+  if (!advertised || !limiter_.Allow(from.host, serviceTime_)) return;
+  for (const wire::Bytes& part : wire::EncodeAnswer(query.nonce, ++answerSerial_, *advertised))
+    endpoint_->SendDatagram(from, part);
 }
 
 void DirectPlay::OnEvent(const ENetEvent& event) {
   if (session_) {
     session_->OnEvent(event);
   } else if (event.type == ENET_EVENT_TYPE_CONNECT) {
-    enet_peer_reset(event.peer);  // nobody may connect outside a session
+    enet_peer_disconnect_now(event.peer, 0);  // nobody may connect outside a session
   }
 }
 
-void DirectPlay::Service() {
+void DirectPlay::Service(Endpoint::Reading reading) {
   if (!endpoint_) return;
+  const std::uint64_t before = messages_.Arrivals();
   serviceTime_ = Clock::now();
-  endpoint_->Service(*this);
-  if (session_) session_->KeepPeers(serviceTime_);
+  endpoint_->Service(*this, reading);
+  if (session_) session_->KeepPeers(Clock::now());
+  if (messages_.Arrivals() != before) arrived_.notify_all();
 }
 
 bool DirectPlay::EnsureEndpoint() {
-  if (!endpoint_) endpoint_ = Endpoint::ForGuest(*connection_);
+  if (!endpoint_) endpoint_ = Endpoint::ForGuest(*connection_, watch_);
   return endpoint_ != nullptr;
 }
 
@@ -259,18 +316,34 @@ void DirectPlay::WaitForTraffic(Clock::time_point deadline) {
 }
 
 void DirectPlay::SendQuery() {
-  const wire::Bytes query = wire::EncodeDatagram(wire::Query{});
+  const wire::Bytes query = wire::EncodeDatagram(wire::Query{finder_.Nonce()});
   for (const ENetAddress& target : QueryTargets(*connection_, portBase_)) endpoint_->SendDatagram(target, query);
   finder_.Queried(Clock::now());
 }
 
 void DirectPlay::KeepAlive(std::stop_token stop) {
+  const std::stop_callback wake(stop, [this] {
+    watch_.Wake();
+    keeperPause_.notify_all();
+  });
   Lock lock(mutex_);
-  for (;;) {
-    keeperWake_.wait_for(lock, stop, KeepAlivePeriod, [] { return false; });
-    if (stop.stop_requested()) return;
+  while (!stop.stop_requested()) {
+    if (const Clock::time_point gameAway = lastPoll_ + GamePolling; Clock::now() < gameAway) {
+      keeperPause_.wait_until(lock, gameAway);
+      continue;
+    }
     Service();
+    const std::chrono::milliseconds wait = KeeperWait();
+    lock.unlock();
+    watch_.Wait(wait);
+    lock.lock();
   }
+}
+
+std::chrono::milliseconds DirectPlay::KeeperWait() const {
+  if (!session_) return KeeperIdle;
+  const auto due = std::chrono::ceil<std::chrono::milliseconds>(session_->NextDuty() - Clock::now());
+  return std::clamp(due, std::chrono::milliseconds(1), KeeperIdle);
 }
 
 }  // namespace platform::dplay

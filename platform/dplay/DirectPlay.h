@@ -1,8 +1,10 @@
 #pragma once
 // The DirectPlay object: one connection, at most one open session, the messages waiting for the
-// game. Every call services the network without waiting beyond the time-outs it was given. A
-// keeper thread services it as well while the game is busy elsewhere (loading, a title picture, a
-// result waiting for a key), so that peers do not take this side for vanished.
+// game. Every call services the network without waiting beyond the time-outs it was given, except
+// a Send that waits for room at a peer whose game has not taken what it was sent. A keeper thread
+// services it as well, as soon as anything arrives, while the game is busy elsewhere (loading, a
+// title picture, a result waiting for a key): it takes in everything, so that peers are answered
+// and do not take this side for vanished.
 
 #include <chrono>
 #include <condition_variable>
@@ -14,17 +16,23 @@
 
 #include "Connections.h"
 #include "DPlay.h"
+#include "DirectPlayWait.h"
 #include "Endpoint.h"
 #include "MessageQueue.h"
+#include "QueryLimiter.h"
 #include "Session.h"
 #include "SessionFinder.h"
+#include "SocketWatch.h"
 
 namespace platform::dplay {
 
 // What CoCreateInstance makes of CLSID_DirectPlay.
 HRESULT CreateDirectPlay(REFIID interfaceId, LPVOID* object);
 
-class DirectPlay final : public IDirectPlay3A, public RefCounted<DirectPlay>, private EndpointListener {
+class DirectPlay final : public IDirectPlay3A,
+                         public IDirectPlayWait,
+                         public RefCounted<DirectPlay>,
+                         private EndpointListener {
  public:
   DirectPlay() = default;
 
@@ -43,6 +51,7 @@ class DirectPlay final : public IDirectPlay3A, public RefCounted<DirectPlay>, pr
   HRESULT EnumConnections(const GUID* application, LPDPENUMCONNECTIONSCALLBACK callback, LPVOID context,
                           DWORD flags) override;
   HRESULT InitializeConnection(LPVOID connection, DWORD flags) override;
+  HRESULT WaitForMessage(DWORD timeout) override;
 
  private:
   friend class RefCounted<DirectPlay>;
@@ -56,10 +65,11 @@ class DirectPlay final : public IDirectPlay3A, public RefCounted<DirectPlay>, pr
   void OnEvent(const ENetEvent& event) override;
 
   // All of these run with the lock held.
-  void Service();
+  void Service(Endpoint::Reading reading = Endpoint::Reading::UntilEmpty);
   bool EnsureEndpoint();
   void WaitForTraffic(Clock::time_point deadline);
   void SendQuery();
+  void Answer(const ENetAddress& from, const wire::Query& query);
   HRESULT Host(const DPSESSIONDESC2& description);
   HRESULT Join(const GUID& instance);
   void CloseSession();
@@ -69,16 +79,22 @@ class DirectPlay final : public IDirectPlay3A, public RefCounted<DirectPlay>, pr
   HRESULT EnumSessionsAsync(Lock& lock, const SessionFilter& filter, LPDPENUMSESSIONSCALLBACK2 callback,
                             LPVOID context);
   void KeepAlive(std::stop_token stop);
+  std::chrono::milliseconds KeeperWait() const;
 
   std::mutex mutex_;
+  SocketWatch watch_;  // before the endpoint whose socket it watches
   std::optional<ConnectionKind> connection_;
   enet_uint16 portBase_ = DefaultQueryPort;
   MessageQueue messages_;
   SessionFinder finder_;
+  QueryLimiter limiter_;
+  std::uint32_t answerSerial_ = 0;
   std::unique_ptr<Endpoint> endpoint_;
   std::unique_ptr<Session> session_;  // declared after the endpoint it uses, so it goes first
   Clock::time_point serviceTime_;     // when the running service began: the time of all it hears
-  std::condition_variable_any keeperWake_;
+  std::condition_variable arrived_;   // a message came into the queue
+  Clock::time_point lastPoll_;        // of the game's Receive
+  std::condition_variable keeperPause_;
   std::jthread keeper_;
 };
 

@@ -10,8 +10,9 @@ namespace {
 
 // Used when a timed enumeration asks for the service's own time-out (0).
 constexpr std::chrono::milliseconds DefaultEnumTimeout{500};
-// A timed enumeration repeats its query this often, should a datagram have been lost.
-constexpr std::chrono::milliseconds RequeryInterval{50};
+// A timed enumeration repeats its query this often, should a datagram have been lost; a host
+// answers one address some 20 times a second, so that several searches on one computer still fit.
+constexpr std::chrono::milliseconds RequeryInterval{100};
 // An asynchronous enumeration reports the sessions that answered this recently.
 constexpr std::chrono::milliseconds RecentAnswers{2000};
 
@@ -58,7 +59,10 @@ HRESULT DirectPlay::EnumSessions(DPSESSIONDESC2* description, DWORD timeout, LPD
   if (description == nullptr || description->dwSize != sizeof(DPSESSIONDESC2)) return DPERR_INVALIDPARAMS;
   Lock lock(mutex_);
   if (!connection_) return DPERR_UNINITIALIZED;
-  if ((flags & DPENUMSESSIONS_STOPASYNC) != 0) return DP_OK;  // the background query ends with the calls
+  if ((flags & DPENUMSESSIONS_STOPASYNC) != 0) {
+    finder_.EndSearch();
+    return DP_OK;
+  }
   if (callback == nullptr) return DPERR_INVALIDPARAMS;
   if (!EnsureEndpoint()) return DPERR_NOCONNECTION;
   const SessionFilter filter{description->guidApplication, (flags & DPENUMSESSIONS_ALL) != 0};
@@ -69,6 +73,8 @@ HRESULT DirectPlay::EnumSessions(DPSESSIONDESC2* description, DWORD timeout, LPD
 HRESULT DirectPlay::EnumSessionsAsync(Lock& lock, const SessionFilter& filter, LPDPENUMSESSIONSCALLBACK2 callback,
                                       LPVOID context) {
   Service();
+  // The asynchronous calls are one search until it is stopped or a timed one begins.
+  if (!finder_.Searching()) finder_.BeginSearch();
   const Clock::time_point now = Clock::now();
   if (finder_.QueryDue(now)) SendQuery();
   const std::vector<wire::SessionInfo> sessions = finder_.AnsweredSince(now - RecentAnswers);
@@ -84,7 +90,7 @@ HRESULT DirectPlay::EnumSessionsTimed(Lock& lock, DWORD timeout, const SessionFi
                                       LPDPENUMSESSIONSCALLBACK2 callback, LPVOID context) {
   std::vector<GUID> reported;
   std::chrono::milliseconds wait = timeout != 0 ? std::chrono::milliseconds(timeout) : DefaultEnumTimeout;
-  finder_.TakeAnswers();  // answers to earlier queries are not this enumeration's
+  finder_.BeginSearch();  // answers to earlier queries are not this enumeration's
   for (;;) {
     const Clock::time_point deadline = Clock::now() + wait;
     Clock::time_point nextQuery = Clock::now();

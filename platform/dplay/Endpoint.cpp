@@ -17,8 +17,10 @@ namespace {
 // The largest packet a peer may send: one message and its header. ENet would take 32 MiB.
 constexpr std::size_t MaxPacketSize = wire::MaxMessageSize + 64;
 constexpr std::size_t MaxWaitingData = 8 * 1024 * 1024;
-// As many as ENet itself reads in one service; the rest wait for the next.
-constexpr int MaxDatagramsPerService = 256;
+// One batch is what one service of ENet reads (up to 256 datagrams). Reading until nothing is left
+// stops after this many batches all the same, so that a flood cannot keep the lock for ever; the
+// keeper comes back at once while the socket stays readable.
+constexpr int MaxBatches = 64;
 
 bool EnetReady() {
   static const bool ready = enet_initialize() == 0;
@@ -94,7 +96,8 @@ std::vector<ENetAddress> QueryTargets(ConnectionKind kind, enet_uint16 portBase)
   return targets;
 }
 
-std::unique_ptr<Endpoint> Endpoint::Create(enet_uint32 bindHost, enet_uint16 port, std::size_t peers) {
+std::unique_ptr<Endpoint> Endpoint::Create(enet_uint32 bindHost, enet_uint16 port, std::size_t peers,
+                                           SocketWatch& watch) {
   if (!EnetReady()) return nullptr;
   const ENetAddress address{bindHost, port};
   ENetHost* host = enet_host_create(&address, peers, 1, 0, 0);
@@ -102,49 +105,53 @@ std::unique_ptr<Endpoint> Endpoint::Create(enet_uint32 bindHost, enet_uint16 por
   host->intercept = &Intercept;
   host->maximumPacketSize = MaxPacketSize;
   host->maximumWaitingData = MaxWaitingData;
-  return std::unique_ptr<Endpoint>(new Endpoint(host));
+  return std::unique_ptr<Endpoint>(new Endpoint(host, watch));
 }
 
-std::unique_ptr<Endpoint> Endpoint::ForGuest(ConnectionKind kind) { return Create(BindAddress(kind), 0, 1); }
+std::unique_ptr<Endpoint> Endpoint::ForGuest(ConnectionKind kind, SocketWatch& watch) {
+  // One peer for the host it joins, one that a stranger may take meanwhile.
+  return Create(BindAddress(kind), 0, 2, watch);
+}
 
-std::unique_ptr<Endpoint> Endpoint::ForHost(ConnectionKind kind, enet_uint16 portBase, std::size_t peers) {
+std::unique_ptr<Endpoint> Endpoint::ForHost(ConnectionKind kind, enet_uint16 portBase, std::size_t peers,
+                                            SocketWatch& watch) {
   for (enet_uint16 offset = 0; offset < QueryPortCount; ++offset)
-    if (auto endpoint = Create(BindAddress(kind), static_cast<enet_uint16>(portBase + offset), peers)) return endpoint;
+    if (auto endpoint = Create(BindAddress(kind), static_cast<enet_uint16>(portBase + offset), peers, watch))
+      return endpoint;
   return nullptr;
 }
 
-Endpoint::~Endpoint() { enet_host_destroy(host_); }
+Endpoint::~Endpoint() {
+  watched_.reset();
+  enet_host_destroy(host_);
+}
 
-void Endpoint::Service(EndpointListener& listener) {
+void Endpoint::SendDatagram(const ENetAddress& to, wire::ByteView bytes) const {
+  const ENetBuffer buffer{const_cast<std::uint8_t*>(bytes.data()), bytes.size()};
+  enet_socket_send(host_->socket, &to, &buffer, 1);
+}
+
+void Endpoint::Service(EndpointListener& listener, Reading reading) {
   const ActiveListener active(listener);
-  const ActiveTraffic traffic(traffic_);
-  traffic_.SendWaitingAcknowledgements(false);
-  // One datagram at a time, until one brings the game something or none is left.
-  for (int datagrams = 0; datagrams < MaxDatagramsPerService; ++datagrams) {
-    traffic_.AllowRead();
-    bool delivered = false;
+  for (int batch = 0; batch < MaxBatches; ++batch) {
     ENetEvent event;
+    // A failure is a datagram ENet could not take (one too large for it); the next is read all the same.
     int result = enet_host_service(host_, &event, 0);
     while (result > 0) {
-      delivered = delivered || event.type == ENET_EVENT_TYPE_RECEIVE;
       listener.OnEvent(event);
       if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
       result = enet_host_check_events(host_, &event);
     }
-    if (std::optional<SocketTraffic::LargeDatagram> large = traffic_.TakeLargeDatagram())
-      listener.OnDatagram(large->from, large->bytes);
-    if (delivered || !traffic_.Read()) return;
+    if (reading == Reading::OneBatch || !Readable()) return;
   }
 }
 
-void Endpoint::Flush() {
-  const ActiveTraffic traffic(traffic_);
-  enet_host_flush(host_);
+bool Endpoint::Readable() const {
+  enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
+  return enet_socket_wait(host_->socket, &condition, 0) == 0 && (condition & ENET_SOCKET_WAIT_RECEIVE) != 0;
 }
 
-void Endpoint::WaitReadable(std::chrono::milliseconds limit) {
-  // The peer may be waiting for these before it says more.
-  traffic_.SendWaitingAcknowledgements(true);
+void Endpoint::WaitReadable(std::chrono::milliseconds limit) const {
   enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
   enet_socket_wait(host_->socket, &condition, static_cast<enet_uint32>(limit.count()));
 }

@@ -1,16 +1,19 @@
 #pragma once
-// One UDP socket of the network service, run by ENet: it carries a session's traffic, and beside it
-// the datagrams that find sessions. Hosts listen on the first free port of a small fixed range, so
-// that two hosts on one computer do not fight over one port and every one of them is found.
+// One UDP socket of the network service, run by ENet as its authors publish it: it carries a
+// session's traffic, and beside it the plain datagrams that find sessions and tell that a peer is
+// alive, which ENet hands over through its intercept callback. Hosts listen on the first free port
+// of a small fixed range, so that two hosts on one computer do not fight over one port and every
+// one of them is found.
 
 #include <enet/enet.h>
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Connections.h"
-#include "SocketTraffic.h"
+#include "SocketWatch.h"
 #include "Wire.h"
 
 namespace platform::dplay {
@@ -38,30 +41,37 @@ class EndpointListener {
 
 class Endpoint {
  public:
+  // How much one service reads: the game's own poll takes one batch, so that it is never held up
+  // for long by a busy peer; everything else reads until nothing is left.
+  enum class Reading { OneBatch, UntilEmpty };
+
   // For finding and joining sessions, on a port the system chooses; nullptr when ENet fails.
-  static std::unique_ptr<Endpoint> ForGuest(ConnectionKind kind);
+  static std::unique_ptr<Endpoint> ForGuest(ConnectionKind kind, SocketWatch& watch);
   // For hosting Peers, on the first free query port; nullptr when every one is taken.
-  static std::unique_ptr<Endpoint> ForHost(ConnectionKind kind, enet_uint16 portBase, std::size_t peers);
+  static std::unique_ptr<Endpoint> ForHost(ConnectionKind kind, enet_uint16 portBase, std::size_t peers,
+                                           SocketWatch& watch);
   ~Endpoint();
   Endpoint(const Endpoint&) = delete;
   Endpoint& operator=(const Endpoint&) = delete;
 
   ENetHost* Host() const { return host_; }
-  void SendDatagram(const ENetAddress& to, wire::ByteView bytes) { traffic_.SendDatagram(to, bytes); }
-  // Sends what is due, then receives until the game has something new or nothing is left, and
-  // hands every event to Listener; never waits.
-  void Service(EndpointListener& listener);
+  // A datagram of the service's own, beside ENet's.
+  void SendDatagram(const ENetAddress& to, wire::ByteView bytes) const;
+  // Sends what is due and receives, handing every event to Listener; never waits.
+  void Service(EndpointListener& listener, Reading reading);
   // Puts what ENet has queued on the wire.
-  void Flush();
+  void Flush() { enet_host_flush(host_); }
   // Returns when a datagram waits or Limit has passed.
-  void WaitReadable(std::chrono::milliseconds limit);
+  void WaitReadable(std::chrono::milliseconds limit) const;
 
  private:
-  explicit Endpoint(ENetHost* host) : host_(host), traffic_(host->socket) {}
-  static std::unique_ptr<Endpoint> Create(enet_uint32 bindHost, enet_uint16 port, std::size_t peers);
+  Endpoint(ENetHost* host, SocketWatch& watch) : host_(host), watched_(std::in_place, watch, host->socket) {}
+  static std::unique_ptr<Endpoint> Create(enet_uint32 bindHost, enet_uint16 port, std::size_t peers,
+                                          SocketWatch& watch);
+  bool Readable() const;
 
   ENetHost* host_;
-  SocketTraffic traffic_;
+  std::optional<SocketWatch::Watched> watched_;
 };
 
 }  // namespace platform::dplay

@@ -13,11 +13,9 @@ HostedSession::HostedSession(Endpoint& endpoint, MessageQueue& messages, wire::S
 void HostedSession::OnEvent(const ENetEvent& event) {
   switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
-      Track(event.peer);
-      break;
+      break;  // a stranger until it asks to join
     case ENET_EVENT_TYPE_DISCONNECT:
-      Untrack(event.peer);
-      PeerGone(event.peer);
+      if (FindLink(event.peer) != nullptr) PeerGone(event.peer);
       break;
     case ENET_EVENT_TYPE_RECEIVE:
       OnPacket(event.peer, {event.packet->data, event.packet->dataLength});
@@ -30,14 +28,20 @@ void HostedSession::OnEvent(const ENetEvent& event) {
 void HostedSession::OnPacket(ENetPeer* peer, wire::ByteView bytes) {
   const std::optional<wire::Packet> packet = wire::DecodePacket(bytes);
   if (!packet) return;
-  // Only joined peers create players or send; a peer never sends what only the host sends.
-  std::visit(Overloaded{
-                 [&](const wire::JoinRequest& request) { Handle(peer, request); },
+  // Only joined peers create players, send or give room; a peer never sends what only the host sends.
+  Link* link = FindLink(peer);
+  std::visit(wire::Overloaded{
+                 [&](const wire::JoinRequest& request) {
+                   if (link == nullptr) Handle(peer, request);
+                 },
                  [&](const wire::PlayerRequest& request) {
-                   if (IsJoined(peer)) Handle(peer, request);
+                   if (link != nullptr) Handle(*link, request);
                  },
                  [&](const wire::Data& data) {
-                   if (IsJoined(peer)) Handle(peer, data, bytes);
+                   if (link != nullptr) Handle(*link, data, bytes);
+                 },
+                 [&](const wire::Credit& credit) {
+                   if (link != nullptr) Granted(*link, credit.more);
                  },
                  [](const auto&) {},
              },
@@ -45,32 +49,47 @@ void HostedSession::OnPacket(ENetPeer* peer, wire::ByteView bytes) {
 }
 
 void HostedSession::Handle(ENetPeer* peer, const wire::JoinRequest& request) {
-  if (IsJoined(peer)) return;
   const HRESULT admission = Admission(request.instance);
   if (FAILED(admission)) {
-    SendTo(peer, wire::JoinRefused{admission});
+    SendNow(peer, wire::JoinRefused{admission});
+    enet_peer_disconnect_later(peer, 0);  // once it has heard why
     return;
   }
-  joined_.push_back(peer);
-  SendTo(peer, wire::JoinAccepted{*Advertised()});
+  const wire::Window window = WindowFor(description_.maxPlayers);
+  Link& link = AddLink(peer, window);
+  link.Grant(request.window);
+  SendNow(peer, wire::JoinAccepted{*Advertised(), window});
 }
 
-void HostedSession::Handle(ENetPeer* peer, const wire::PlayerRequest& request) {
-  if (!HasRoom()) {
-    SendTo(peer, wire::PlayerRefused{request.request, DPERR_CANTADDPLAYER});
+void HostedSession::Handle(Link& link, const wire::PlayerRequest& request) {
+  if (!HasRoom(link.Peer()) || !Messages().HasRoom(1, request.name.size())) {
+    SendTo(link, wire::PlayerRefused{request.request, DPERR_CANTADDPLAYER});
     return;
   }
-  const Player player{{NewPlayerId(), request.name}, false, peer};
-  SendTo(peer, wire::PlayerGranted{request.request, player.entry.id});
-  Introduce(player, peer);
+  const Player player{{NewPlayerId(), request.name}, false, link.Peer()};
+  SendTo(link, wire::PlayerGranted{request.request, player.entry.id});
+  Introduce(player, link.Peer());
 }
 
-void HostedSession::Handle(ENetPeer* peer, const wire::Data& data, wire::ByteView packet) {
+void HostedSession::Handle(Link& link, const wire::Data& data, wire::ByteView packet) {
+  const std::optional<Origin> origin = Arrive(link, data.bytes.size());
+  if (!origin) {
+    Drop(link.Peer());
+    return;
+  }
   const Player* sender = FindPlayer(data.from);
-  if (sender == nullptr || sender->peer != peer) return;
-  if (data.to != DPID_ALLPLAYERS && FindPlayer(data.to) == nullptr) return;
-  DeliverToLocal(data.from, data.to, data.bytes);
-  Forward(data.to, packet, peer);
+  const bool valid = sender != nullptr && sender->peer == link.Peer() &&
+                     (data.to == DPID_ALLPLAYERS || FindPlayer(data.to) != nullptr);
+  bool fits = true;
+  if (valid) {
+    fits = DeliverToLocal(data.from, data.to, data.bytes, *origin);
+    if (fits)
+      for (Link* destination : Destinations(data.to))
+        if (destination != &link) PassOn(*destination, packet, data.bytes.size(), *origin);
+  }
+  ENetPeer* peer = link.Peer();
+  Settle(link, *origin);
+  if (!fits) Drop(peer);
 }
 
 HRESULT HostedSession::Admission(const GUID& instance) const {
@@ -80,7 +99,15 @@ HRESULT HostedSession::Admission(const GUID& instance) const {
   return DP_OK;
 }
 
-bool HostedSession::HasRoom() const { return PlayerCount() < wire::PlayerLimit(description_.maxPlayers); }
+bool HostedSession::HasRoom(ENetPeer* asking) const {
+  std::size_t places = Players().size();
+  for (const std::unique_ptr<Link>& link : Links()) {
+    const bool hasPlayer = std::any_of(Players().begin(), Players().end(),
+                                       [&](const Player& player) { return player.peer == link->Peer(); });
+    if (!hasPlayer && link->Peer() != asking) ++places;
+  }
+  return places < wire::PlayerLimit(description_.maxPlayers);
+}
 
 DPID HostedSession::NewPlayerId() {
   do {
@@ -93,22 +120,18 @@ DPID HostedSession::NewPlayerId() {
 void HostedSession::Introduce(const Player& player, ENetPeer* except) {
   AddPlayer(player);
   if (!player.local) Messages().PushPlayerCreated(player.entry, PlayerCount());
-  for (ENetPeer* peer : joined_)
-    if (peer != except) SendTo(peer, wire::PlayerAdded{player.entry, PlayerCount()});
+  for (const std::unique_ptr<Link>& link : Links())
+    if (link->Peer() != except) SendTo(*link, wire::PlayerAdded{player.entry, PlayerCount()});
 }
 
-void HostedSession::Forward(DPID to, wire::ByteView packet, ENetPeer* except) {
+std::vector<Link*> HostedSession::Destinations(DPID to) {
+  std::vector<Link*> destinations;
   if (to == DPID_ALLPLAYERS) {
-    for (ENetPeer* peer : joined_)
-      if (peer != except) SendTo(peer, packet);
-    return;
+    for (const std::unique_ptr<Link>& link : Links()) destinations.push_back(link.get());
+  } else if (const Player* receiver = FindPlayer(to); receiver != nullptr && !receiver->local) {
+    if (Link* link = FindLink(receiver->peer)) destinations.push_back(link);
   }
-  const Player* receiver = FindPlayer(to);
-  if (receiver != nullptr && !receiver->local && receiver->peer != except) SendTo(receiver->peer, packet);
-}
-
-bool HostedSession::IsJoined(ENetPeer* peer) const {
-  return std::find(joined_.begin(), joined_.end(), peer) != joined_.end();
+  return destinations;
 }
 
 std::optional<wire::SessionInfo> HostedSession::Advertised() const {
@@ -127,14 +150,6 @@ HRESULT HostedSession::RequestPlayer(const std::string& name, DWORD& ticket) {
   return DP_OK;
 }
 
-HRESULT HostedSession::Send(DPID from, DPID to, wire::ByteView bytes) {
-  if (!IsLocal(from) || (to != DPID_ALLPLAYERS && FindPlayer(to) == nullptr)) return DPERR_INVALIDPLAYER;
-  DeliverToLocal(from, to, bytes);
-  if (to == DPID_ALLPLAYERS ? !joined_.empty() : !IsLocal(to))
-    Forward(to, wire::EncodePacket(wire::Data{from, to, {bytes.begin(), bytes.end()}}), nullptr);
-  return DP_OK;
-}
-
 void HostedSession::Leave() {
   ENetHost* host = GetEndpoint().Host();
   for (std::size_t i = 0; i < host->peerCount; ++i)
@@ -142,13 +157,13 @@ void HostedSession::Leave() {
 }
 
 void HostedSession::PeerGone(ENetPeer* peer) {
-  std::erase(joined_, peer);
+  ForgetLink(peer);
   std::vector<DPID> gone;
   for (const Player& player : Players())
     if (player.peer == peer) gone.push_back(player.entry.id);
   for (const DPID id : gone) {
     DestroyPlayer(id);
-    for (ENetPeer* other : joined_) SendTo(other, wire::PlayerRemoved{id, PlayerCount()});
+    for (const std::unique_ptr<Link>& link : Links()) SendTo(*link, wire::PlayerRemoved{id, PlayerCount()});
   }
 }
 

@@ -10,31 +10,33 @@ namespace platform::dplay {
 
 class HostedSession final : public Session {
  public:
+  // Beside one peer for every player, this many for peers in the middle of joining, so that
+  // strangers holding peers cannot keep a player out.
+  static constexpr std::size_t SparePeers = 8;
+
   HostedSession(Endpoint& endpoint, MessageQueue& messages, wire::SessionInfo description);
 
   void OnEvent(const ENetEvent& event) override;
   std::optional<wire::SessionInfo> Advertised() const override;
   HRESULT RequestPlayer(const std::string& name, DWORD& ticket) override;
-  HRESULT Send(DPID from, DPID to, wire::ByteView bytes) override;
   void Leave() override;
 
  private:
+  std::vector<Link*> Destinations(DPID to) override;
   void PeerGone(ENetPeer* peer) override;
   void OnPacket(ENetPeer* peer, wire::ByteView bytes);
   void Handle(ENetPeer* peer, const wire::JoinRequest& request);
-  void Handle(ENetPeer* peer, const wire::PlayerRequest& request);
-  void Handle(ENetPeer* peer, const wire::Data& data, wire::ByteView packet);
+  void Handle(Link& link, const wire::PlayerRequest& request);
+  void Handle(Link& link, const wire::Data& data, wire::ByteView packet);
   HRESULT Admission(const GUID& instance) const;
-  bool HasRoom() const;
+  // Whether another player fits; a joined peer without a player yet holds a place for one, which
+  // Asking may use for itself.
+  bool HasRoom(ENetPeer* asking = nullptr) const;
   DPID NewPlayerId();
   // Adds the player and tells every joined peer but Except of it.
   void Introduce(const Player& player, ENetPeer* except);
-  // Sends a message packet on to the peers its receiver is reached through.
-  void Forward(DPID to, wire::ByteView packet, ENetPeer* except);
-  bool IsJoined(ENetPeer* peer) const;
 
   wire::SessionInfo description_;
-  std::vector<ENetPeer*> joined_;
   std::mt19937 random_;
   DPID lastId_;
   DWORD lastTicket_ = 0;

@@ -9,13 +9,22 @@ HRESULT AsFailure(HRESULT result) { return FAILED(result) ? result : DPERR_GENER
 
 }  // namespace
 
-JoinedSession::JoinedSession(Endpoint& endpoint, MessageQueue& messages, const ENetAddress& host, const GUID& instance)
-    : Session(endpoint, messages), host_(enet_host_connect(endpoint.Host(), &host, 1, 0)), instance_(instance) {
-  if (host_ == nullptr) Refuse(DPERR_NOSESSIONS);
+JoinedSession::JoinedSession(Endpoint& endpoint, MessageQueue& messages, const ENetAddress& host, const GUID& instance,
+                             const wire::Window& window)
+    : Session(endpoint, messages),
+      host_(enet_host_connect(endpoint.Host(), &host, 1, 0)),
+      instance_(instance),
+      window_(window) {
+  if (host_ == nullptr) {
+    Refuse(DPERR_NOSESSIONS);
+  } else {
+    AddLink(host_, window_);
+  }
 }
 
 void JoinedSession::Abandon() {
   if (state_ != State::Joining) return;
+  ForgetLink(host_);
   enet_peer_reset(host_);
   Refuse(DPERR_NOSESSIONS);
 }
@@ -23,16 +32,14 @@ void JoinedSession::Abandon() {
 void JoinedSession::OnEvent(const ENetEvent& event) {
   if (host_ == nullptr || event.peer != host_) {
     // Nobody else may talk to a joined side.
-    if (event.type == ENET_EVENT_TYPE_CONNECT) enet_peer_reset(event.peer);
+    if (event.type == ENET_EVENT_TYPE_CONNECT) enet_peer_disconnect_now(event.peer, 0);
     return;
   }
   switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
-      Track(host_);
-      SendTo(host_, wire::JoinRequest{instance_});
+      SendNow(host_, wire::JoinRequest{instance_, window_});
       break;
     case ENET_EVENT_TYPE_DISCONNECT:
-      Untrack(host_);
       PeerGone(host_);
       break;
     case ENET_EVENT_TYPE_RECEIVE:
@@ -48,7 +55,7 @@ void JoinedSession::OnPacket(wire::ByteView bytes) {
   if (!packet) return;
   const bool joining = state_ == State::Joining;
   const bool joined = state_ == State::Joined;
-  std::visit(Overloaded{
+  std::visit(wire::Overloaded{
                  [&](const wire::JoinAccepted& p) {
                    if (joining) Handle(p);
                  },
@@ -70,6 +77,9 @@ void JoinedSession::OnPacket(wire::ByteView bytes) {
                  [&](const wire::Data& p) {
                    if (joined) Handle(p);
                  },
+                 [&](const wire::Credit& p) {
+                   if (Link* link = FindLink(host_); joined && link != nullptr) Granted(*link, p.more);
+                 },
                  [](const auto&) {},
              },
              *packet);
@@ -77,14 +87,17 @@ void JoinedSession::OnPacket(wire::ByteView bytes) {
 
 void JoinedSession::Handle(const wire::JoinAccepted& accepted) {
   if (!(accepted.session.instance == instance_)) return;
+  playerLimit_ = wire::PlayerLimit(accepted.session.maxPlayers);
   for (const wire::PlayerEntry& entry : accepted.session.players)
-    if (entry.id != DPID_SYSMSG && FindPlayer(entry.id) == nullptr) AddPlayer({entry, false, nullptr});
+    if (entry.id != DPID_SYSMSG && FindPlayer(entry.id) == nullptr && PlayerCount() < playerLimit_)
+      AddPlayer({entry, false, nullptr});
+  if (Link* link = FindLink(host_)) link->Grant(accepted.window);
   state_ = State::Joined;
 }
 
 void JoinedSession::Handle(const wire::JoinRefused& refused) {
   enet_peer_disconnect_now(host_, 0);
-  Untrack(host_);
+  ForgetLink(host_);
   Refuse(AsFailure(refused.result));
 }
 
@@ -106,9 +119,13 @@ void JoinedSession::Handle(const wire::PlayerRefused& refused) {
 }
 
 void JoinedSession::Handle(const wire::PlayerAdded& added) {
-  if (added.player.id == DPID_SYSMSG || FindPlayer(added.player.id) != nullptr) return;
+  if (added.player.id == DPID_SYSMSG || FindPlayer(added.player.id) != nullptr || PlayerCount() >= playerLimit_) return;
+  // News the game has no room for is more than the host may send.
+  if (!Messages().PushPlayerCreated(added.player, PlayerCount() + 1)) {
+    Drop(host_);
+    return;
+  }
   AddPlayer({added.player, false, nullptr});
-  Messages().PushPlayerCreated(added.player, PlayerCount());
 }
 
 void JoinedSession::Handle(const wire::PlayerRemoved& removed) {
@@ -118,37 +135,49 @@ void JoinedSession::Handle(const wire::PlayerRemoved& removed) {
 }
 
 void JoinedSession::Handle(const wire::Data& data) {
+  Link* link = FindLink(host_);
+  if (link == nullptr) return;
+  const std::optional<Origin> origin = Arrive(*link, data.bytes.size());
+  if (!origin) {
+    Drop(host_);
+    return;
+  }
   const Player* sender = FindPlayer(data.from);
-  if (sender == nullptr || sender->local) return;
-  if (data.to != DPID_ALLPLAYERS && !IsLocal(data.to)) return;
-  DeliverToLocal(data.from, data.to, data.bytes);
+  const bool valid = sender != nullptr && !sender->local && (data.to == DPID_ALLPLAYERS || IsLocal(data.to));
+  const bool fits = !valid || DeliverToLocal(data.from, data.to, data.bytes, *origin);
+  Settle(*link, *origin);
+  if (!fits) Drop(host_);
 }
 
 HRESULT JoinedSession::RequestPlayer(const std::string& name, DWORD& ticket) {
-  if (state_ != State::Joined) return DPERR_NOCONNECTION;
+  Link* link = FindLink(host_);
+  if (state_ != State::Joined || link == nullptr) return DPERR_NOCONNECTION;
   ticket = ++lastTicket_;
   pending_[ticket] = name;
-  SendTo(host_, wire::PlayerRequest{ticket, name});
+  SendTo(*link, wire::PlayerRequest{ticket, name});
   return DP_OK;
 }
 
-HRESULT JoinedSession::Send(DPID from, DPID to, wire::ByteView bytes) {
+HRESULT JoinedSession::MaySend(DPID from, DPID to) {
   if (state_ != State::Joined) return DPERR_NOCONNECTION;
-  if (!IsLocal(from) || (to != DPID_ALLPLAYERS && FindPlayer(to) == nullptr)) return DPERR_INVALIDPLAYER;
-  DeliverToLocal(from, to, bytes);
-  if (to == DPID_ALLPLAYERS || !IsLocal(to))
-    SendTo(host_, wire::EncodePacket(wire::Data{from, to, {bytes.begin(), bytes.end()}}));
-  return DP_OK;
+  return Session::MaySend(from, to);
+}
+
+std::vector<Link*> JoinedSession::Destinations(DPID to) {
+  Link* link = FindLink(host_);
+  if (link == nullptr || (to != DPID_ALLPLAYERS && IsLocal(to))) return {};
+  return {link};
 }
 
 void JoinedSession::Leave() {
   if (host_ == nullptr) return;
   enet_peer_disconnect_now(host_, 0);
-  Untrack(host_);
+  ForgetLink(host_);
   host_ = nullptr;
 }
 
 void JoinedSession::PeerGone(ENetPeer*) {
+  ForgetLink(host_);
   if (state_ == State::Joining) {
     Refuse(DPERR_NOSESSIONS);
   } else if (state_ == State::Joined) {

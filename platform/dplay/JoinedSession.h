@@ -10,7 +10,9 @@ class JoinedSession final : public Session {
  public:
   enum class State { Joining, Joined, Refused };
 
-  JoinedSession(Endpoint& endpoint, MessageQueue& messages, const ENetAddress& host, const GUID& instance);
+  // Window: what the host may send before it hears that the game took some of it.
+  JoinedSession(Endpoint& endpoint, MessageQueue& messages, const ENetAddress& host, const GUID& instance,
+                const wire::Window& window);
 
   State GetState() const { return state_; }
   // Why the host did not take us, once Refused.
@@ -20,10 +22,11 @@ class JoinedSession final : public Session {
 
   void OnEvent(const ENetEvent& event) override;
   HRESULT RequestPlayer(const std::string& name, DWORD& ticket) override;
-  HRESULT Send(DPID from, DPID to, wire::ByteView bytes) override;
   void Leave() override;
 
  private:
+  HRESULT MaySend(DPID from, DPID to) override;
+  std::vector<Link*> Destinations(DPID to) override;
   void PeerGone(ENetPeer* peer) override;
   void OnPacket(wire::ByteView bytes);
   void Handle(const wire::JoinAccepted& accepted);
@@ -38,6 +41,8 @@ class JoinedSession final : public Session {
 
   ENetPeer* host_;
   GUID instance_;
+  wire::Window window_;
+  DWORD playerLimit_ = 0;  // of the session, once joined
   State state_ = State::Joining;
   HRESULT refusal_ = DP_OK;
   std::map<DWORD, std::string> pending_;  // player requests by ticket

@@ -25,21 +25,29 @@ void WriteRecord(const Record& record, std::uint8_t* data) {
 
 }  // namespace
 
-void MessageQueue::PushPlayerMessage(DPID from, DPID to, wire::ByteView bytes) {
-  if (waitingBytes_ + bytes.size() > MaxWaitingBytes) return;
+bool MessageQueue::HasRoom(std::size_t count, std::size_t size) const {
+  return messages_.size() + count <= MaxMessages && waitingBytes_ + count * Cost(size) <= MaxBytes;
+}
+
+bool MessageQueue::PushPlayerMessage(DPID from, DPID to, wire::ByteView bytes, Origin origin) {
+  if (!HasRoom(1, bytes.size())) return false;
   Message message;
   message.from = from;
   message.to = to;
   message.bytes.assign(bytes.begin(), bytes.end());
+  message.origin = origin;
   Push(std::move(message));
+  return true;
 }
 
-void MessageQueue::PushPlayerCreated(const wire::PlayerEntry& player, DWORD currentPlayers) {
+bool MessageQueue::PushPlayerCreated(const wire::PlayerEntry& player, DWORD currentPlayers) {
   Message message;
   message.systemType = DPSYS_CREATEPLAYERORGROUP;
   message.player = player;
   message.currentPlayers = currentPlayers;
+  if (!Fits(message)) return false;
   Push(std::move(message));
+  return true;
 }
 
 void MessageQueue::PushPlayerDestroyed(const wire::PlayerEntry& player) {
@@ -61,7 +69,8 @@ void MessageQueue::Clear() {
 }
 
 void MessageQueue::Push(Message message) {
-  waitingBytes_ += message.bytes.size();
+  ++arrivals_;
+  waitingBytes_ += CostOf(message);
   messages_.push_back(std::move(message));
 }
 
@@ -107,7 +116,7 @@ void MessageQueue::WriteTo(const Message& message, std::uint8_t* data) {
   }
 }
 
-HRESULT MessageQueue::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWORD* dataSize) {
+HRESULT MessageQueue::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWORD* dataSize, Origin& taken) {
   if (from == nullptr || to == nullptr || dataSize == nullptr) return DPERR_INVALIDPARAMS;
   if ((flags & ~(DPRECEIVE_ALL | DPRECEIVE_TOPLAYER | DPRECEIVE_FROMPLAYER | DPRECEIVE_PEEK)) != 0)
     return DPERR_INVALIDFLAGS;
@@ -128,7 +137,8 @@ HRESULT MessageQueue::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DW
   *from = wanted->from;
   *to = wanted->to;
   if ((flags & DPRECEIVE_PEEK) == 0) {
-    waitingBytes_ -= wanted->bytes.size();
+    taken = wanted->origin;
+    waitingBytes_ -= CostOf(*wanted);
     messages_.erase(wanted);
   }
   return DP_OK;

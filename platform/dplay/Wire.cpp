@@ -8,9 +8,9 @@ namespace platform::dplay::wire {
 namespace {
 
 constexpr std::array<std::uint8_t, 4> Magic = {'V', 'X', 'G', 'N'};
-constexpr std::uint8_t Version = 1;
+constexpr std::uint8_t Version = 2;
 
-enum class DatagramKind : std::uint8_t { Query = 1, Answer = 2, Alive = 3 };
+enum class DatagramKind : std::uint8_t { Query = 1, AnswerPart = 2, Alive = 3 };
 // The packet kinds in the order of the Packet variant, starting at 1.
 constexpr std::uint8_t FirstPacketKind = 1;
 
@@ -35,6 +35,10 @@ class Writer {
     const std::size_t length = std::min(name.size(), MaxNameLength);
     U8(static_cast<std::uint8_t>(length));
     Raw({reinterpret_cast<const std::uint8_t*>(name.data()), length});
+  }
+  void Window(const wire::Window& window) {
+    U32(window.messages);
+    U32(window.bytes);
   }
   Bytes Take() { return std::move(bytes_); }
 
@@ -87,6 +91,7 @@ class Reader {
     position_ += length;
     return true;
   }
+  bool Window(wire::Window& window) { return U32(window.messages) && U32(window.bytes); }
   ByteView Rest() {
     const ByteView rest = bytes_.subspan(position_);
     position_ = bytes_.size();
@@ -136,8 +141,14 @@ bool ReadSession(Reader& in, SessionInfo& session) {
 }
 
 // Writing and reading of each packet's fields after its kind byte.
-void WriteFields(Writer& out, const JoinRequest& p) { out.Guid(p.instance); }
-void WriteFields(Writer& out, const JoinAccepted& p) { WriteSession(out, p.session); }
+void WriteFields(Writer& out, const JoinRequest& p) {
+  out.Guid(p.instance);
+  out.Window(p.window);
+}
+void WriteFields(Writer& out, const JoinAccepted& p) {
+  WriteSession(out, p.session);
+  out.Window(p.window);
+}
 void WriteFields(Writer& out, const JoinRefused& p) { out.U32(static_cast<std::uint32_t>(p.result)); }
 void WriteFields(Writer& out, const PlayerRequest& p) {
   out.U32(p.request);
@@ -164,9 +175,10 @@ void WriteFields(Writer& out, const Data& p) {
   out.U32(p.to);
   out.Raw(p.bytes);
 }
+void WriteFields(Writer& out, const Credit& p) { out.Window(p.more); }
 
-bool ReadFields(Reader& in, JoinRequest& p) { return in.Guid(p.instance); }
-bool ReadFields(Reader& in, JoinAccepted& p) { return ReadSession(in, p.session); }
+bool ReadFields(Reader& in, JoinRequest& p) { return in.Guid(p.instance) && in.Window(p.window); }
+bool ReadFields(Reader& in, JoinAccepted& p) { return ReadSession(in, p.session) && in.Window(p.window); }
 bool ReadFields(Reader& in, JoinRefused& p) { return in.I32(p.result); }
 bool ReadFields(Reader& in, PlayerRequest& p) { return in.U32(p.request) && in.Name(p.name); }
 bool ReadFields(Reader& in, PlayerGranted& p) { return in.U32(p.request) && in.U32(p.id); }
@@ -180,6 +192,7 @@ bool ReadFields(Reader& in, Data& p) {
   p.bytes.assign(rest.begin(), rest.end());
   return true;
 }
+bool ReadFields(Reader& in, Credit& p) { return in.Window(p.more); }
 
 template <std::size_t Index = 0>
 std::optional<Packet> ReadPacketOfKind(std::size_t kind, Reader& in) {
@@ -199,12 +212,22 @@ Bytes EncodeDatagram(const Datagram& datagram) {
   Writer out;
   out.Raw(Magic);
   out.U8(Version);
-  if (const auto* answer = std::get_if<Answer>(&datagram)) {
-    out.U8(static_cast<std::uint8_t>(DatagramKind::Answer));
-    WriteSession(out, answer->session);
-  } else {
-    out.U8(static_cast<std::uint8_t>(std::holds_alternative<Alive>(datagram) ? DatagramKind::Alive : DatagramKind::Query));
-  }
+  std::visit(Overloaded{
+                 [&out](const Query& query) {
+                   out.U8(static_cast<std::uint8_t>(DatagramKind::Query));
+                   out.U32(query.nonce);
+                 },
+                 [&out](const AnswerPart& part) {
+                   out.U8(static_cast<std::uint8_t>(DatagramKind::AnswerPart));
+                   out.U32(part.nonce);
+                   out.U32(part.serial);
+                   out.U8(part.index);
+                   out.U8(part.count);
+                   out.Raw(part.bytes);
+                 },
+                 [&out](const Alive&) { out.U8(static_cast<std::uint8_t>(DatagramKind::Alive)); },
+             },
+             datagram);
   return out.Take();
 }
 
@@ -219,19 +242,53 @@ std::optional<Datagram> DecodeDatagram(ByteView bytes) {
   std::uint8_t kind = 0;
   if (!in.U8(version) || version != Version || !in.U8(kind)) return std::nullopt;
   switch (static_cast<DatagramKind>(kind)) {
-    case DatagramKind::Query:
-      if (in.AtEnd()) return Query{};
+    case DatagramKind::Query: {
+      Query query;
+      if (in.U32(query.nonce) && in.AtEnd()) return query;
       return std::nullopt;
-    case DatagramKind::Answer: {
-      Answer answer;
-      if (ReadSession(in, answer.session) && in.AtEnd()) return answer;
-      return std::nullopt;
+    }
+    case DatagramKind::AnswerPart: {
+      AnswerPart part;
+      if (!in.U32(part.nonce) || !in.U32(part.serial) || !in.U8(part.index) || !in.U8(part.count)) return std::nullopt;
+      const ByteView rest = in.Rest();
+      if (part.count == 0 || part.count > MaxAnswerParts || part.index >= part.count || rest.empty() ||
+          rest.size() > AnswerPartSize)
+        return std::nullopt;
+      part.bytes.assign(rest.begin(), rest.end());
+      return part;
     }
     case DatagramKind::Alive:
       if (in.AtEnd()) return Alive{};
       return std::nullopt;
   }
   return std::nullopt;
+}
+
+Bytes EncodeSession(const SessionInfo& session) {
+  Writer out;
+  WriteSession(out, session);
+  return out.Take();
+}
+
+std::optional<SessionInfo> DecodeSession(ByteView bytes) {
+  Reader in(bytes);
+  SessionInfo session;
+  if (!ReadSession(in, session) || !in.AtEnd()) return std::nullopt;
+  return session;
+}
+
+std::vector<Bytes> EncodeAnswer(std::uint32_t nonce, std::uint32_t serial, const SessionInfo& session) {
+  const Bytes whole = EncodeSession(session);
+  const std::size_t count = (whole.size() + AnswerPartSize - 1) / AnswerPartSize;
+  std::vector<Bytes> datagrams;
+  for (std::size_t index = 0; index < count; ++index) {
+    const std::size_t begin = index * AnswerPartSize;
+    const std::size_t end = std::min(whole.size(), begin + AnswerPartSize);
+    datagrams.push_back(EncodeDatagram(AnswerPart{
+        nonce, serial, static_cast<std::uint8_t>(index), static_cast<std::uint8_t>(count),
+        Bytes(whole.begin() + static_cast<std::ptrdiff_t>(begin), whole.begin() + static_cast<std::ptrdiff_t>(end))}));
+  }
+  return datagrams;
 }
 
 Bytes EncodePacket(const Packet& packet) {

@@ -19,6 +19,14 @@ namespace platform::dplay::wire {
 using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 
+// Visits a datagram or packet with one handler per kind.
+template <class... Handlers>
+struct Overloaded : Handlers... {
+  using Handlers::operator()...;
+};
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
 inline constexpr std::size_t MaxNameLength = 255;
 inline constexpr std::size_t MaxMessageSize = 64 * 1024;
 // Also the most players a session takes, so that every player fits into one answer.
@@ -47,33 +55,58 @@ struct SessionInfo {
   bool operator==(const SessionInfo&) const = default;
 };
 
-// Datagrams on the query port: a query asks every host to answer with its session.
+// Datagrams beside the session's transport. A query carries a number of the asker's choosing that
+// every answer repeats, so that nobody can slip in answers to a query never asked.
 struct Query {
+  std::uint32_t nonce = 0;
   bool operator==(const Query&) const = default;
 };
-struct Answer {
-  SessionInfo session;
-  bool operator==(const Answer&) const = default;
+// An answer is the session's description, cut into parts that each fit into a datagram no network
+// splits: a session of many players with long names is larger than any one of them.
+inline constexpr std::size_t AnswerPartSize = 1100;
+inline constexpr std::size_t MaxAnswerParts = 16;
+struct AnswerPart {
+  std::uint32_t nonce = 0;
+  std::uint32_t serial = 0;  // the same for every part of one answer
+  std::uint8_t index = 0;
+  std::uint8_t count = 1;
+  Bytes bytes;
+  bool operator==(const AnswerPart&) const = default;
 };
 // A peer in a session says it is still there. Plain datagrams, unlike the transport's own pings,
 // never wait behind a lost one, so a live peer is heard from even on a lossy line.
 struct Alive {
   bool operator==(const Alive&) const = default;
 };
-using Datagram = std::variant<Query, Answer, Alive>;
+using Datagram = std::variant<Query, AnswerPart, Alive>;
 
 Bytes EncodeDatagram(const Datagram& datagram);
 std::optional<Datagram> DecodeDatagram(ByteView bytes);
 // Whether a datagram claims to be ours at all (the rest is the session's transport).
 bool IsServiceDatagram(ByteView bytes);
 
+// The description of a session as its answer carries it, and the datagrams of that answer.
+Bytes EncodeSession(const SessionInfo& session);
+std::optional<SessionInfo> DecodeSession(ByteView bytes);
+std::vector<Bytes> EncodeAnswer(std::uint32_t nonce, std::uint32_t serial, const SessionInfo& session);
+
+// How much a receiver lets a peer send before the peer hears that the game took some of it:
+// messages, and bytes as the receiver's queue counts them.
+struct Window {
+  std::uint32_t messages = 0;
+  std::uint32_t bytes = 0;
+  bool operator==(const Window&) const = default;
+};
+
 // Packets inside a session, between the host and each joined peer.
 struct JoinRequest {
   GUID instance{};
+  Window window;  // what the host may send before it hears more
   bool operator==(const JoinRequest&) const = default;
 };
 struct JoinAccepted {
   SessionInfo session;
+  Window window;  // what the joined side may send before it hears more
   bool operator==(const JoinAccepted&) const = default;
 };
 struct JoinRefused {
@@ -111,8 +144,13 @@ struct Data {
   Bytes bytes;
   bool operator==(const Data&) const = default;
 };
+// The game took messages: the sender may send this much more.
+struct Credit {
+  Window more;
+  bool operator==(const Credit&) const = default;
+};
 using Packet = std::variant<JoinRequest, JoinAccepted, JoinRefused, PlayerRequest, PlayerGranted, PlayerRefused,
-                            PlayerAdded, PlayerRemoved, Data>;
+                            PlayerAdded, PlayerRemoved, Data, Credit>;
 
 Bytes EncodePacket(const Packet& packet);
 std::optional<Packet> DecodePacket(ByteView bytes);

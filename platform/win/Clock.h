@@ -14,6 +14,9 @@ class Clock {
   // Monotonic milliseconds since an arbitrary start.
   virtual std::uint64_t Milliseconds() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
+  // The program waited this long for something outside it (another program on the network); a
+  // clock that runs by itself has seen the time go by already.
+  virtual void RealTimePassed(std::uint64_t /*milliseconds*/) {}
 };
 
 // The clock in use: the system's steady clock unless a test put another one in place.
@@ -37,6 +40,8 @@ class ScriptedClock : public Clock {
   std::uint64_t Milliseconds() override { return now_; }
   void Sleep(std::uint32_t milliseconds) override { now_ += milliseconds; }
   void Advance(std::uint64_t milliseconds) { now_ += milliseconds; }
+  // Time that went by outside the program counts for its clock as well.
+  void RealTimePassed(std::uint64_t milliseconds) override { now_ += milliseconds; }
 
  private:
   std::uint64_t now_ = 1000;

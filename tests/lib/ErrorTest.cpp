@@ -90,6 +90,7 @@ TEST(List, IndexOutsideRaisesTheListError) {
   EXPECT_THROW(list.Get(-1), EListError);
   try {
     list.Get(1);
+    FAIL() << "the index one past the last item was taken";
   } catch (const EListError& e) {
     EXPECT_EQ(e.Message(), "Listenindex \xFC" "berschreitet das Maximum (1)");
   }

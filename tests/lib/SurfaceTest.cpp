@@ -153,15 +153,24 @@ TEST_F(SurfaceTest, ColourKeysFromEveryCorner) {
 }
 
 TEST_F(SurfaceTest, PixelsReadsTheRawValueOfEveryPixelSize) {
-  const std::vector<std::pair<TVXGPixelFormat, std::uint32_t>> formats{
-      {TVXGPixelFormat::Pal_8, 0xAB}, {TVXGPixelFormat::BGR_565, 0xABCD},
-      {TVXGPixelFormat::BGR_888, 0xABCDEF}, {TVXGPixelFormat::BGRA_8888, 0xFBCDEF01}};
-  for (const auto& [format, value] : formats) {
-    TVXGSprite sprite(graphics, 3, 2, format);
-    const RECT one{2, 1, 3, 2};
-    sprite.ColorFill(&one, value);
-    EXPECT_EQ(sprite.Pixels(2, 1), value) << PixelFormatNames[PixelFormatIndex(format)];
-    EXPECT_EQ(sprite.PixelFormat(), format);
+  struct Case {
+    TVXGPixelFormat format;
+    std::uint32_t value, allSet;
+  };
+  const Case cases[] = {{TVXGPixelFormat::Pal_8, 0xAB, 0xFF},
+                        {TVXGPixelFormat::BGR_565, 0xABCD, 0xFFFF},
+                        {TVXGPixelFormat::BGR_888, 0xABCDEF, 0xFFFFFF},
+                        {TVXGPixelFormat::BGRA_8888, 0xFBCDEF01, 0xFFFFFFFF}};
+  for (const Case& c : cases) {
+    // Every bit set around the pixel, so that a read of too many bytes or of the wrong ones shows.
+    const char* name = PixelFormatNames[PixelFormatIndex(c.format)];
+    TVXGSprite sprite(graphics, 3, 2, c.format);
+    sprite.ColorFill(nullptr, 0xFFFFFFFF);
+    const RECT one{1, 1, 2, 2};
+    sprite.ColorFill(&one, c.value);
+    EXPECT_EQ(sprite.Pixels(1, 1), c.value) << name;
+    EXPECT_EQ(sprite.Pixels(0, 1), c.allSet) << name;
+    EXPECT_EQ(sprite.PixelFormat(), c.format);
   }
   TVXGSprite sprite(graphics, 3, 2, TVXGPixelFormat::Pal_8);
   EXPECT_EQ(MessageOf([&] { sprite.Pixels(3, 0); }), "TVXGPixels.Create:\r" + DirectDrawErrorText(DDERR_INVALIDPARAMS));
@@ -190,6 +199,62 @@ TEST_F(SurfaceTest, AnUnknownBitCountIsRefusedAfterTheLockIsGivenBack) {
   TVXGTestSprite odd(graphics, new TwelveBitSurface(real->DDSurface()));
   EXPECT_EQ(MessageOf([&] { odd.Pixels(0, 0); }), "TVXGPixels.GetPixels: Invalid BitCount");
   EXPECT_EQ(real->Pixels(0, 0), 0u) << "unlocked again";
+}
+
+// Takes every lock and context back, then answers as if the memory had gone meanwhile.
+class RefusingSurface final : public ForwardingSurface {
+ public:
+  using ForwardingSurface::ForwardingSurface;
+  HRESULT ReleaseDC(HDC dc) override {
+    real_->ReleaseDC(dc);
+    return DDERR_SURFACELOST;
+  }
+  HRESULT Unlock(LPVOID s) override {
+    real_->Unlock(s);
+    return DDERR_SURFACELOST;
+  }
+};
+
+TEST_F(SurfaceTest, ARefusedUnlockOrReleaseRaisesUnlessAnotherErrorIsOnItsWay) {
+  auto real = Indexed(100, 40);
+  auto realToo = Indexed(100, 40);
+  TVXGTestSprite refusing(graphics, new RefusingSurface(real->DDSurface()));
+  TVXGTestSprite refusingToo(graphics, new RefusingSurface(realToo->DDSurface()));
+  auto other = Indexed(100, 40);
+  const std::string unlock = "TVXGPixels.Destroy:\r" + DirectDrawErrorText(DDERR_SURFACELOST);
+  const std::string release = "TVXGCanvas.Destroy:\r" + DirectDrawErrorText(DDERR_SURFACELOST);
+
+  EXPECT_EQ(MessageOf([&] { refusing.Pixels(0, 0); }), unlock);
+  EXPECT_EQ(MessageOf([&] {
+              TVXGCanvas canvas(&refusing);
+              canvas.TextOut(0, 0, "Storch");
+            }),
+            release);
+  {
+    TVXGCanvas canvas(&refusing);
+    canvas.TextOut(0, 0, "Storch");
+    EXPECT_EQ(MessageOf([&] { canvas.ReleaseHandle(); }), release);
+  }  // given back already: the canvas goes quietly
+  EXPECT_EQ(MessageOf([&] { other->GdiCopy(0, 0, refusing, nullptr); }), release) << "the source's context";
+  EXPECT_EQ(MessageOf([&] { refusing.GdiCopy(0, 0, *other, nullptr); }), release) << "the target's context";
+
+  // The first error is the one that arrives; the second would end the program.
+  EXPECT_EQ(MessageOf([&] { refusing.GdiCopy(0, 0, refusingToo, nullptr); }), release);
+  EXPECT_EQ(MessageOf([&] {
+              TVXGCanvas canvas(&refusing);
+              canvas.TextOut(0, 0, "Storch");
+              throw Exception("first");
+            }),
+            "first");
+  EXPECT_EQ(MessageOf([&] {
+              TVXGPixels lock(refusing, nullptr, TVXGLockType::ReadOnly);
+              throw Exception("first");
+            }),
+            "first");
+
+  for (TVXGSprite* surface : {real.get(), realToo.get()}) {
+    EXPECT_NO_THROW(other->Draw(0, 0, *surface, nullptr, false)) << "every lock and context went back";
+  }
 }
 
 TEST_F(SurfaceTest, ALostSurfaceIsClearedAndAFileSpriteShowsItsPictureAgain) {

@@ -82,6 +82,14 @@ class ChildProcess {
     return std::nullopt;
   }
 
+  // Halts the program as a debugger would, and lets it go on.
+  void Stop() {
+    if (pid_ > 0) kill(pid_, SIGSTOP);
+  }
+  void Continue() {
+    if (pid_ > 0) kill(pid_, SIGCONT);
+  }
+
   void Kill() {
     if (pid_ <= 0) return;
     kill(pid_, SIGKILL);

@@ -58,17 +58,26 @@ int Host(TVXGNetwork& network, const std::string& name) {
   return 1;
 }
 
+// Searches until the session is there, as a player would, for a while.
+bool JoinTheSession(TVXGNetwork& network) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    network.RefreshSessions(GUID{}, 200);
+    const TVXGSessionList& sessions = *network.Sessions();
+    for (int i = 0; i < sessions.Count(); ++i) {
+      if (sessions.GetSession(i).Name != "Veltranzik10") continue;
+      network.JoinSession(sessions.GetSession(i).Instance);
+      return true;
+    }
+  }
+  return false;
+}
+
 int Guest(TVXGNetwork& network, const std::string& name, bool leave) {
-  network.RefreshSessions(GUID{}, 1000);
-  const TVXGSessionList& sessions = *network.Sessions();
-  int chosen = -1;
-  for (int i = 0; i < sessions.Count(); ++i)
-    if (sessions.GetSession(i).Name == "Veltranzik10") chosen = i;
-  if (chosen < 0) {
+  if (!JoinTheSession(network)) {
     Say("no session");
     return 1;
   }
-  network.JoinSession(sessions.GetSession(chosen).Instance);
   const std::uint32_t id = network.CreatePlayer(name);
   Say("joined " + std::to_string(id));
   network.Send(id, 0, "ping", 4);

@@ -53,6 +53,19 @@ inline std::optional<Received> Poll(TVXGNetwork& network, std::chrono::milliseco
   return received;
 }
 
+// Refreshes the session list until a session named Name is there or Limit has passed, as a player
+// would; one short search may miss an answer on a busy machine.
+inline std::optional<TVXGSession> FindSession(TVXGNetwork& network, const std::string& name,
+                                              std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  do {
+    network.RefreshSessions(GUID{}, 100);
+    for (int i = 0; i < network.Sessions()->Count(); ++i)
+      if (network.Sessions()->GetSession(i).Name == name) return network.Sessions()->GetSession(i);
+  } while (std::chrono::steady_clock::now() < deadline);
+  return std::nullopt;
+}
+
 inline std::vector<std::string> PlayerNames(TVXGNetwork& network) {
   network.RefreshPlayers(GUID{});
   std::vector<std::string> names;

@@ -36,9 +36,9 @@ class TwoPlayerSessionTest : public testing::Test {
     anna = host.CreatePlayer("Anna");
 
     guest.AssignDriver(ThisComputer);
-    guest.RefreshSessions(GUID{}, 100);
-    ASSERT_EQ(guest.Sessions()->Count(), 1);
-    found = guest.Sessions()->GetSession(0);
+    const std::optional<TVXGSession> session = FindSession(guest, "Veltranzik10");
+    ASSERT_TRUE(session);
+    found = *session;
     guest.JoinSession(found.Instance);
     bernd = guest.CreatePlayer("Bernd");
   }
@@ -127,9 +127,9 @@ TEST_F(TwoPlayerSessionTest, LeavingIsAnnouncedAndTheHostsLeavingEndsTheSession)
   EXPECT_EQ(PlayerNames(host), std::vector<std::string>{"Anna"});
 
   // The guest comes back, then the host goes.
-  guest.RefreshSessions(GUID{}, 100);
-  ASSERT_EQ(guest.Sessions()->Count(), 1);
-  guest.JoinSession(guest.Sessions()->GetSession(0).Instance);
+  const std::optional<TVXGSession> again = FindSession(guest, "Veltranzik10");
+  ASSERT_TRUE(again);
+  guest.JoinSession(again->Instance);
   guest.CreatePlayer("Bernd");
   host.LeaveSession();
   const std::optional<Received> hostLeft = Poll(guest, 2s);

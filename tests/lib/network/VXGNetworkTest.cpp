@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -341,6 +342,32 @@ TEST_F(VXGNetworkTest, ReceiveReportsMessagesTooLargeOnesAndNoneWithoutRaising) 
     EXPECT_EQ(e.Message(), "TVXGNetwork.Receive:\rOne or more of the parameters passed to the method are invalid.");
     EXPECT_EQ(e.ErrorCode(), DPERR_INVALIDPARAMS);
   }
+}
+
+TEST_F(VXGNetworkTest, AFailedCreationKeepsTheObjectItWouldHaveReplaced) {
+  TVXGNetwork network;
+  ASSERT_EQ(made.size(), 1u);
+  failCreation = E_OUTOFMEMORY;
+  for (const auto& replace : {std::function<void()>([&] { network.CreateNetwork(); }),
+                              std::function<void()>([&] { network.AssignDriver(0); })}) {
+    try {
+      replace();
+      FAIL() << "no exception";
+    } catch (const EVXGNetworkError& e) {
+      EXPECT_EQ(e.Message(), "TVXGNetwork.CreateNetwork:\r" + DirectPlayErrorText(E_OUTOFMEMORY));
+      EXPECT_EQ(e.ErrorCode(), E_OUTOFMEMORY);
+    }
+    ASSERT_EQ(network.DirectPlay(), made[0].get());
+    EXPECT_EQ(made[0]->References(), 1u);
+  }
+  network.Send(1, 2, "x", 1);
+  EXPECT_EQ(script.sent, "x") << "the network still works";
+
+  failCreation = S_OK;
+  network.CreateNetwork();
+  ASSERT_EQ(made.size(), 2u);
+  EXPECT_EQ(network.DirectPlay(), made[1].get());
+  EXPECT_EQ(made[0]->References(), 0u) << "released once the new one exists";
 }
 
 TEST(DirectPlayErrorText, HasASentenceForEveryResultTheServiceGives) {

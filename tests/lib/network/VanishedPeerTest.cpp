@@ -1,4 +1,5 @@
-// A peer killed without a word (SIGKILL) is noticed by the other side within three seconds.
+// A peer killed without a word (SIGKILL) is noticed by the other side once it has been silent for
+// five seconds; one that is only halted for a while (a debugger, a machine under load) is not.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,8 @@ namespace network_test {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr auto NoticeWithin = 3s;
+// Five seconds of silence, and a margin for a busy machine.
+constexpr auto NoticeWithin = 8s;
 
 class VanishedPeerTest : public testing::Test {
  protected:
@@ -37,14 +39,14 @@ TEST_F(VanishedPeerTest, AKilledHostTakesItsPlayerAndTheSessionWithIt) {
   ASSERT_TRUE(peer.Started());
   const std::uint32_t anna = Reported(peer, "ready");
   ASSERT_NE(anna, 0u);
-  network.RefreshSessions(GUID{}, 200);
-  ASSERT_EQ(network.Sessions()->Count(), 1);
-  network.JoinSession(network.Sessions()->GetSession(0).Instance);
+  const std::optional<TVXGSession> session = FindSession(network, "Veltranzik10");
+  ASSERT_TRUE(session);
+  network.JoinSession(session->Instance);
   network.CreatePlayer("Bernd");
 
   peer.Kill();
   const std::optional<Received> left = Poll(network, NoticeWithin);
-  ASSERT_TRUE(left) << "nothing within three seconds";
+  ASSERT_TRUE(left) << "nothing within eight seconds";
   EXPECT_EQ(left->systemType, DPSYS_DESTROYPLAYERORGROUP);
   EXPECT_EQ(left->player, anna);
   const std::optional<Received> lost = Poll(network, 100ms);
@@ -69,11 +71,34 @@ TEST_F(VanishedPeerTest, AKilledGuestTakesItsPlayerWithIt) {
 
   peer.Kill();
   const std::optional<Received> left = Poll(network, NoticeWithin);
-  ASSERT_TRUE(left) << "nothing within three seconds";
+  ASSERT_TRUE(left) << "nothing within eight seconds";
   EXPECT_EQ(left->systemType, DPSYS_DESTROYPLAYERORGROUP);
   EXPECT_EQ(left->player, bernd);
   EXPECT_FALSE(Poll(network, 100ms)) << "the host's session goes on";
   EXPECT_EQ(PlayerNames(network), std::vector<std::string>{"Anna"});
+}
+
+TEST_F(VanishedPeerTest, AHostHaltedForThreeSecondsIsStillThereAfterwards) {
+  ChildProcess peer({NETWORK_TEST_PEER, "host", std::to_string(ThisComputer), "Anna"});
+  ASSERT_TRUE(peer.Started());
+  const std::uint32_t anna = Reported(peer, "ready");
+  ASSERT_NE(anna, 0u);
+  const std::optional<TVXGSession> session = FindSession(network, "Veltranzik10");
+  ASSERT_TRUE(session);
+  network.JoinSession(session->Instance);
+  const std::uint32_t bernd = network.CreatePlayer("Bernd");
+
+  // A debugger stop or a machine under load: three seconds without a word.
+  peer.Stop();
+  std::this_thread::sleep_for(3s);
+  peer.Continue();
+
+  network.Send(bernd, anna, "ping", 4);
+  const std::optional<Received> answer = Poll(network, 2s);
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->systemType, 0u);
+  EXPECT_EQ(answer->bytes, "pong");
+  EXPECT_EQ(PlayerNames(network), (std::vector<std::string>{"Anna", "Bernd"}));
 }
 
 }  // namespace

@@ -99,8 +99,6 @@ TEST(WaveReaderTest, RefusesWithTheStatusThatSaysWhy) {
       {"RIFF size one too large", WaveBytes().Fmt(Pcm(22050, 1, 8)).Data(Samples(4)).File(1), WaveBadStructure},
       {"RIFF size one too small", WaveBytes().Fmt(Pcm(22050, 1, 8)).Data(Samples(4)).File(-1), WaveBadStructure},
       {"format tag 3", WaveBytes().Fmt(other).Data(Samples(4)).File(), WaveBadStructure},
-      {"no format", WaveBytes().Data(Samples(4)).File(), WaveBadStructure},
-      {"format after the data", WaveBytes().Data(Samples(4)).Fmt(Pcm(22050, 1, 8)).File(), WaveBadStructure},
       {"no samples per second", WaveBytes().Fmt(noRate).Data(Samples(4)).File(), WaveBadStructure},
       {"fewer bytes than samples", WaveBytes().Fmt(tooFewBytes).Data(Samples(4)).File(), WaveBadStructure},
       {"no data chunk", WaveBytes().Fmt(Pcm(22050, 1, 8)).Chunk("LIST", Samples(4)).File(), WaveNoData},
@@ -122,6 +120,27 @@ TEST(WaveReaderTest, RefusesWithTheStatusThatSaysWhy) {
   EXPECT_EQ(wave.SampleCount, 263);
   EXPECT_FALSE(ParseWaveStream(nullptr, wave));
   EXPECT_EQ(wave.Status, WaveNoStream);
+}
+
+TEST(WaveReaderTest, SamplesAheadOfAnyFormatAreUnusableWithoutAReasonAndKeepTheStream) {
+  const struct {
+    const char* what;
+    Bytes file;
+  } cases[] = {
+      {"no format", WaveBytes().Data(Samples(4)).File()},
+      {"format after the data", WaveBytes().Data(Samples(4)).Fmt(Pcm(22050, 1, 8)).File()},
+      {"a format chunk too short for its tag", WaveBytes().Chunk("fmt ", {}).Data(Samples(4)).File()},
+  };
+  for (const auto& c : cases) {
+    TWaveFile wave;
+    EXPECT_FALSE(Parse(c.file, wave)) << c.what;
+    EXPECT_EQ(wave.Status, WaveOk) << c.what;
+    ASSERT_TRUE(wave.Stream) << c.what;
+    EXPECT_EQ(wave.DataPosition, wave.Stream->Position()) << c.what;
+    EXPECT_EQ(wave.DataSize, 4) << c.what;
+    EXPECT_EQ(wave.SampleCount, 0) << c.what;
+    EXPECT_TRUE(CloseWaveFile(wave)) << c.what << ": the stream was still open";
+  }
 }
 
 TEST(WaveReaderTest, AcceptsAFileWithoutSamples) {

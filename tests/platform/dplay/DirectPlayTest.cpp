@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "DirectPlayTestSupport.h"
+#include "platform/dplay/DirectPlayWait.h"
 
 namespace dplay_test {
 namespace {
@@ -78,7 +79,7 @@ TEST_F(DirectPlayTest, FindsEveryHostOnThisComputerOnce) {
   NewPlayer(*first.Get(), "Anna");
 
   ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
-  std::vector<FoundSession> found = FindSessions(*guest.Get(), 200);
+  std::vector<FoundSession> found = FindSessionsUntil(*guest.Get(), 2);
   ASSERT_EQ(found.size(), 2u);
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   EXPECT_EQ(found[0].name, "Eins");
@@ -92,7 +93,7 @@ TEST_F(DirectPlayTest, FindsEveryHostOnThisComputerOnce) {
   EXPECT_EQ(found[1].description.dwFlags, DPSESSION_KEEPALIVE);
   EXPECT_FALSE(found[0].description.guidInstance == found[1].description.guidInstance);
 
-  EXPECT_EQ(FindSessions(*guest.Get(), 100, 0, Application).size(), 2u);
+  EXPECT_EQ(FindSessionsUntil(*guest.Get(), 2, 0, Application).size(), 2u);
   const GUID otherApplication = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
   EXPECT_TRUE(FindSessions(*guest.Get(), 100, 0, otherApplication).empty());
 }
@@ -123,7 +124,8 @@ TEST_F(DirectPlayTest, AsynchronousSearchAnswersAtOnceWithWhatItFound) {
 
   // The background query's answer arrives in the meantime.
   Calls later;
-  for (int attempt = 0; attempt < 100 && later.names.empty(); ++attempt) {
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (later.names.empty() && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(10ms);
     later = {};
     ASSERT_EQ(guest->EnumSessions(&description, 0, collect, &later, DPENUMSESSIONS_ASYNC), DP_OK);
@@ -139,7 +141,7 @@ TEST_F(DirectPlayTest, AFullSessionIsHiddenAndRefusesToBeJoined) {
 
   ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
   EXPECT_TRUE(FindSessions(*guest.Get(), 100).empty());
-  const std::vector<FoundSession> all = FindSessions(*guest.Get(), 100, DPENUMSESSIONS_ALL);
+  const std::vector<FoundSession> all = FindSessionsUntil(*guest.Get(), 1, DPENUMSESSIONS_ALL);
   ASSERT_EQ(all.size(), 1u);
   EXPECT_EQ(all[0].description.dwCurrentPlayers, 1u);
   EXPECT_EQ(JoinSession(*guest.Get(), all[0].description.guidInstance), DPERR_NONEWPLAYERS);
@@ -158,7 +160,7 @@ TEST_F(DirectPlayTest, AnUnknownOrVanishedSessionCannotBeJoined) {
 
   ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
   ASSERT_EQ(HostSession(*host.Get(), "Alt", 4), DP_OK);
-  const std::vector<FoundSession> found = FindSessions(*guest.Get(), 100);
+  const std::vector<FoundSession> found = FindSessionsUntil(*guest.Get(), 1);
   ASSERT_EQ(found.size(), 1u);
   ASSERT_EQ(host->Close(), DP_OK);
 
@@ -329,7 +331,7 @@ TEST_F(DirectPlayTest, ListsThePlayersOfASessionNotJoined) {
   ASSERT_EQ(HostSession(*host.Get(), "Fremd", 4), DP_OK);
   const DPID anna = NewPlayer(*host.Get(), "Anna");
   ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
-  std::vector<FoundSession> found = FindSessions(*guest.Get(), 100);
+  std::vector<FoundSession> found = FindSessionsUntil(*guest.Get(), 1);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(ListPlayers(*guest.Get(), &found[0].description.guidInstance, DPENUMPLAYERS_SESSION),
             (std::vector<PlayerName>{{anna, "Anna", 0}}));
@@ -339,7 +341,7 @@ TEST_F(DirectPlayTest, ListsThePlayersOfASessionNotJoined) {
             DPERR_NOSESSIONS);
 }
 
-TEST_F(DirectPlayTest, FindsASessionWhoseAnswerIsLargerThanAnyDatagramOfTheTransport) {
+TEST_F(DirectPlayTest, FindsASessionWhoseAnswerTakesManyDatagrams) {
   ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
   ASSERT_EQ(HostSession(*host.Get(), std::string(255, 'S').c_str(), 64), DP_OK);
   std::vector<PlayerName> players;
@@ -348,9 +350,43 @@ TEST_F(DirectPlayTest, FindsASessionWhoseAnswerIsLargerThanAnyDatagramOfTheTrans
     players.push_back({NewPlayer(*host.Get(), name.c_str()), name, 0});
   }
   ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
-  std::vector<FoundSession> found = FindSessions(*guest.Get(), 200);
+  std::vector<FoundSession> found = FindSessionsUntil(*guest.Get(), 1);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(ListPlayers(*guest.Get(), &found[0].description.guidInstance, DPENUMPLAYERS_SESSION), players);
+}
+
+TEST_F(DirectPlayTest, WaitingForAMessageEndsWhenANewOneComesOrItsTimeIsUp) {
+  ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
+  ASSERT_EQ(HostSession(*host.Get(), "Warten", 4), DP_OK);
+  const DPID anna = NewPlayer(*host.Get(), "Anna");
+  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
+  ASSERT_NO_FATAL_FAILURE(FindAndJoin(*guest.Get()));
+  const DPID bernd = NewPlayer(*guest.Get(), "Bernd");
+  ComPtr<IDirectPlayWait> waiter;
+  ASSERT_EQ(host->QueryInterface(IID_IDirectPlayWait, waiter.PutVoid()), S_OK);
+  ASSERT_TRUE(ReceiveWithin(*host.Get(), 2s));  // Bernd came
+
+  // Nothing comes: the time is up.
+  EXPECT_EQ(waiter->WaitForMessage(50), DP_OK);
+  EXPECT_FALSE(ReceiveOnce(*host.Get()));
+
+  // A message comes while the host waits.
+  std::jthread later([&] {
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(SendText(*guest.Get(), bernd, anna, "da"), DP_OK);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(waiter->WaitForMessage(20000), DP_OK);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 20s) << "the message did not end the wait";
+  later.join();
+
+  // One already waiting does not end the next wait: the caller would spin.
+  const auto again = std::chrono::steady_clock::now();
+  EXPECT_EQ(waiter->WaitForMessage(300), DP_OK);
+  EXPECT_GE(std::chrono::steady_clock::now() - again, 300ms);
+  const std::optional<Message> message = ReceiveOnce(*host.Get());
+  ASSERT_TRUE(message);
+  EXPECT_EQ(message->text, "da");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
 
 #include "DirectPlayTestSupport.h"
@@ -14,6 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 
 const GUID Trap = {0x7A7A7A7A, 0x1111, 0x2222, {3, 3, 3, 3, 3, 3, 3, 3}};
+constexpr wire::Window Roomy = {1000, 1000000};
 
 class ForgedTrafficTest : public testing::Test {
  protected:
@@ -21,32 +23,6 @@ class ForgedTrafficTest : public testing::Test {
     ports = FreePortBlock();
     ASSERT_NE(ports, 0) << "no free block of query ports";
     UseQueryPorts(ports);
-  }
-
-  // Sends Bytes to 127.0.0.1:Port from a socket of its own and returns what comes back within Limit.
-  static std::vector<wire::Bytes> Exchange(std::uint16_t port, const std::vector<wire::Bytes>& datagrams,
-                                           std::chrono::milliseconds limit) {
-    const int socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    for (const wire::Bytes& datagram : datagrams)
-      sendto(socket, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    std::vector<wire::Bytes> answers;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-      wire::Bytes buffer(70000);
-      const ssize_t got = recv(socket, buffer.data(), buffer.size(), 0);
-      if (got < 0) {
-        std::this_thread::sleep_for(1ms);
-        continue;
-      }
-      buffer.resize(static_cast<std::size_t>(got));
-      answers.push_back(buffer);
-    }
-    close(socket);
-    return answers;
   }
 
   ComThread com;
@@ -61,22 +37,24 @@ TEST_F(ForgedTrafficTest, TheHostTakesFromAPeerOnlyWhatIsItsToSend) {
 
   // Noise on the query port is not answered; a query is.
   std::mt19937 random(7);
-  std::vector<wire::Bytes> noise = {{}, {'V', 'X', 'G', 'N'}, {'V', 'X', 'G', 'N', 1, 2, 0, 0}};
+  std::vector<wire::Bytes> noise = {{}, {'V', 'X', 'G', 'N'}, {'V', 'X', 'G', 'N', 2, 2, 0, 0}};
   for (int i = 0; i < 50; ++i) {
     wire::Bytes junk(random() % 200 + 1);
     for (std::uint8_t& byte : junk) byte = static_cast<std::uint8_t>(random());
     noise.push_back(junk);
   }
-  wire::Bytes truncated = wire::EncodeDatagram(wire::Answer{{}});
+  wire::Bytes truncated = wire::EncodeDatagram(wire::Query{7});
   truncated.pop_back();
   noise.push_back(truncated);
-  EXPECT_TRUE(Exchange(ports, noise, 200ms).empty());
-  const std::vector<wire::Bytes> answers = Exchange(ports, {wire::EncodeDatagram(wire::Query{})}, 500ms);
+  EXPECT_TRUE(ExchangeDatagrams(ports, noise, 200ms).empty());
+  const std::vector<wire::Bytes> answers = ExchangeDatagrams(ports, {wire::EncodeDatagram(wire::Query{77})}, 500ms);
   ASSERT_EQ(answers.size(), 1u);
   const std::optional<wire::Datagram> answer = wire::DecodeDatagram(answers[0]);
-  ASSERT_TRUE(answer && std::holds_alternative<wire::Answer>(*answer));
-  const wire::SessionInfo session = std::get<wire::Answer>(*answer).session;
-  EXPECT_EQ(session.players, (std::vector<wire::PlayerEntry>{{anna, "Anna"}, {clara, "Clara"}}));
+  ASSERT_TRUE(answer && std::holds_alternative<wire::AnswerPart>(*answer));
+  EXPECT_EQ(std::get<wire::AnswerPart>(*answer).nonce, 77u);
+  const std::optional<wire::SessionInfo> session = AnsweredSession(answers[0]);
+  ASSERT_TRUE(session);
+  EXPECT_EQ(session->players, (std::vector<wire::PlayerEntry>{{anna, "Anna"}, {clara, "Clara"}}));
 
   RogueHost rogue(0);
   ENetPeer* peer = rogue.Connect(ports);
@@ -84,12 +62,10 @@ TEST_F(ForgedTrafficTest, TheHostTakesFromAPeerOnlyWhatIsItsToSend) {
   ASSERT_TRUE(connected && connected->type == ENET_EVENT_TYPE_CONNECT);
 
   rogue.Send(peer, wire::Data{anna, 0, {'v', 'o', 'r', 'h', 'e', 'r'}});  // before joining
-  rogue.Send(peer, wire::JoinRequest{Trap});
-  EXPECT_EQ(rogue.NextPacket(2s), wire::Packet{wire::JoinRefused{DPERR_NOSESSIONS}});
-  rogue.Send(peer, wire::JoinRequest{session.instance});
+  rogue.Send(peer, wire::JoinRequest{session->instance, Roomy});
   const std::optional<wire::Packet> accepted = rogue.NextPacket(2s);
   ASSERT_TRUE(accepted && std::holds_alternative<wire::JoinAccepted>(*accepted));
-  EXPECT_EQ(std::get<wire::JoinAccepted>(*accepted).session.players, session.players);
+  EXPECT_EQ(std::get<wire::JoinAccepted>(*accepted).session.players, session->players);
 
   wire::Bytes cut = wire::EncodePacket(wire::PlayerRequest{9, "Halb"});
   cut.pop_back();
@@ -123,9 +99,14 @@ TEST_F(ForgedTrafficTest, AJoinedSideTakesFromItsHostOnlyWhatIsConsistent) {
   trap.instance = Trap;
   trap.name = "Falle";
   trap.players = {{7, "Sieben"}, {0, "Null"}};
-  wire::Bytes truncated = wire::EncodeDatagram(wire::Answer{trap});
-  truncated.pop_back();
-  RogueHost rogue(ports, {wire::EncodeDatagram(wire::Answer{trap}), truncated, {'V', 'X', 'G', 'N', 1, 2}});
+  RogueHost rogue(ports, [&](wire::ByteView query) {
+    std::vector<wire::Bytes> answer = wire::EncodeAnswer(QueryNonce(query), 1, trap);
+    wire::Bytes truncated = answer[0];
+    truncated.resize(truncated.size() - 1);
+    answer.push_back(truncated);
+    answer.push_back({'V', 'X', 'G', 'N', 2, 2});
+    return answer;
+  });
 
   int joins = 0;
   int requests = 0;
@@ -137,12 +118,12 @@ TEST_F(ForgedTrafficTest, AJoinedSideTakesFromItsHostOnlyWhatIsConsistent) {
         self.Send(event.peer, wire::JoinRefused{S_OK});  // a refusal that claims success
         return;
       }
-      self.Send(event.peer, wire::JoinAccepted{trap});
+      self.Send(event.peer, wire::JoinAccepted{trap, Roomy});
       self.Send(event.peer, wire::Data{999, 0, {'?'}});
       self.Send(event.peer, wire::PlayerAdded{{0, "Null"}, 3});
       self.Send(event.peer, wire::PlayerAdded{{7, "Doppelt"}, 3});
       self.Send(event.peer, wire::PlayerGranted{77, 5});
-      self.Send(event.peer, wire::JoinAccepted{trap});
+      self.Send(event.peer, wire::JoinAccepted{trap, Roomy});
     } else if (packet && std::holds_alternative<wire::PlayerRequest>(*packet)) {
       const DWORD request = std::get<wire::PlayerRequest>(*packet).request;
       if (++requests == 1) {
@@ -157,7 +138,7 @@ TEST_F(ForgedTrafficTest, AJoinedSideTakesFromItsHostOnlyWhatIsConsistent) {
   });
 
   ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
-  const std::vector<FoundSession> found = FindSessions(*guest.Get(), 200);
+  const std::vector<FoundSession> found = FindSessionsUntil(*guest.Get(), 1);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].name, "Falle");
 
@@ -175,6 +156,59 @@ TEST_F(ForgedTrafficTest, AJoinedSideTakesFromItsHostOnlyWhatIsConsistent) {
   EXPECT_EQ(messages[0].from, 7u);
   EXPECT_EQ(ListPlayers(*guest.Get()),
             (std::vector<PlayerName>{{7, "Sieben", DPENUMPLAYERS_REMOTE}, {50, "Bernd", DPENUMPLAYERS_LOCAL}}));
+}
+
+TEST_F(ForgedTrafficTest, AnswersNotToOurQueryOrFromAnotherAddressOfAFoundSessionAreIgnored) {
+  ComPtr<IDirectPlay3A> host = Connected(ThisComputer);
+  ASSERT_EQ(HostSession(*host.Get(), "Echt", 4), DP_OK);
+  NewPlayer(*host.Get(), "Anna");
+  const std::vector<wire::Bytes> answers = ExchangeDatagrams(ports, {wire::EncodeDatagram(wire::Query{1})}, 500ms);
+  ASSERT_EQ(answers.size(), 1u);
+  const std::optional<wire::SessionInfo> real = AnsweredSession(answers[0]);
+  ASSERT_TRUE(real);
+
+  // Beside the host, a stranger answers every query: with a session of its own but not to the query
+  // asked, and, once the real answer is in, with the real session as if it were there.
+  wire::SessionInfo fake = *real;
+  fake.instance = Trap;
+  fake.name = "Falsch";
+  std::atomic<bool> realAnswerIn = false;
+  RogueHost rogue(static_cast<std::uint16_t>(ports + 1), [&](wire::ByteView query) {
+    const std::uint32_t nonce = QueryNonce(query);
+    std::vector<wire::Bytes> forged = wire::EncodeAnswer(nonce + 1, 1, fake);
+    if (realAnswerIn) {
+      const std::vector<wire::Bytes> moved = wire::EncodeAnswer(nonce, 2, *real);
+      forged.insert(forged.end(), moved.begin(), moved.end());
+    }
+    return forged;
+  });
+  std::atomic<int> connections = 0;
+  rogue.Serve([&](RogueHost&, const RogueEvent& event) {
+    if (event.type == ENET_EVENT_TYPE_CONNECT) ++connections;
+  });
+
+  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
+  struct Search {
+    std::vector<std::string> names;
+    std::atomic<bool>* realAnswerIn;
+  } search{{}, &realAnswerIn};
+  DPSESSIONDESC2 description{};
+  description.dwSize = sizeof description;
+  const auto collect = [](const DPSESSIONDESC2* session, DWORD*, DWORD flags, LPVOID context) -> BOOL {
+    auto& found = *static_cast<Search*>(context);
+    if ((flags & DPESC_TIMEDOUT) != 0) return FALSE;
+    found.names.push_back(session->lpszSessionNameA);
+    *found.realAnswerIn = true;
+    return TRUE;
+  };
+  ASSERT_EQ(guest->EnumSessions(&description, 1000, collect, &search, 0), DP_OK);
+  EXPECT_EQ(search.names, std::vector<std::string>{"Echt"});
+  ASSERT_EQ(JoinSession(*guest.Get(), real->instance), DP_OK);
+  const DPID bernd = NewPlayer(*guest.Get(), "Bernd");
+  const std::optional<Message> joined = ReceiveWithin(*host.Get(), 2s);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(joined->player, bernd);
+  EXPECT_EQ(connections, 0);
 }
 
 }  // namespace

@@ -103,17 +103,23 @@ TEST_F(BmpDecoderTest, ColourDepthsKeepTheFilesBytes) {
   BmpFile rgb;
   rgb.bitCount = 24;
   rgb.width = 3;
-  rgb.height = 1;
-  rgb.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}};  // nine bytes and three of filler
+  rgb.height = 3;
+  // Nine bytes and three of filler each, which the next row must not start with.
+  rgb.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {11, 12, 13, 14, 15, 16, 17, 18, 19}, {21, 22, 23, 24, 25, 26, 27, 28, 29}};
   auto sprite = Load(rgb);
   EXPECT_EQ(sprite->PixelFormat(), TVXGPixelFormat::BGR_888);
   EXPECT_FALSE(sprite->HasPalette());
-  EXPECT_EQ(sprite->Pixels(0, 0), 0x030201u);
-  EXPECT_EQ(sprite->Pixels(2, 0), 0x090807u);
+  for (std::int32_t y = 0; y < 3; ++y) {
+    const std::uint32_t first = 10u * static_cast<std::uint32_t>(y);
+    EXPECT_EQ(sprite->Pixels(0, y), (first + 3) << 16 | (first + 2) << 8 | (first + 1)) << "row " << y;
+    EXPECT_EQ(sprite->Pixels(1, y), (first + 6) << 16 | (first + 5) << 8 | (first + 4)) << "row " << y;
+    EXPECT_EQ(sprite->Pixels(2, y), (first + 9) << 16 | (first + 8) << 8 | (first + 7)) << "row " << y;
+  }
 
   BmpFile words = rgb;
   words.bitCount = 16;
   words.width = 2;
+  words.height = 1;
   words.rows = {{0x1F, 0x80, 0xE0, 0x03}};
   sprite = Load(words);
   EXPECT_EQ(sprite->PixelFormat(), TVXGPixelFormat::BGR_555);
