@@ -40,8 +40,9 @@ struct RoundState {
   std::uint8_t ShootingEnabled = 0;
   std::int32_t TickAccumulator = 0;  // milliseconds not yet simulated
   std::int32_t TickCount = 0;
-  std::int32_t Phase11 = 0;  // 0, 1, ..., 10, 0, ...
-  std::int32_t Phase21 = 0;  // 0, 1, ..., 20, 0, ...
+  std::int32_t TicksRun = 0;  // since the round started
+  std::int32_t Phase11 = 0;   // 0, 1, ..., 10, 0, ...
+  std::int32_t Phase21 = 0;   // 0, 1, ..., 20, 0, ...
   std::int32_t ScrollStep = 0;
   double CameraX = 0;
   std::int32_t CameraXInt = 0;
@@ -88,8 +89,8 @@ struct NetworkState {
   std::uint8_t IsHost = 0;
   std::uint32_t LocalPlayerId = 0;
   std::uint32_t SenderId = 0;
-  std::uint8_t OwnEndState = 0;
-  std::uint8_t PeerEndState = 0;
+  // The player whose messages are the game's: the other player listed when the match began.
+  std::uint32_t OpponentId = 0;
 
   NetworkState();
   NetworkState(const NetworkState&) = delete;

@@ -9,8 +9,10 @@
 #include "GameAssets.h"
 #include "GameRandom.h"
 #include "GameState.h"
+#include "NetworkChannel.h"
 #include "SettingsRecord.h"
 #include "Targets.h"
+#include "TwoPlayer.h"
 #include "platform/win/Application.h"
 #include "platform/win/StdCtrls.h"
 
@@ -55,6 +57,7 @@ class TForm1 final : public TForm, private TargetSounds {
   MagazineState Magazine;
   TargetState Targets;
   NetworkState Net;
+  MatchState Match;
   SettingsRecord Settings;
   GameAssets Assets;
   GameRandom Random;
@@ -103,8 +106,19 @@ class TForm1 final : public TForm, private TargetSounds {
   void LoadPictures(const std::vector<PictureLoad>& Plan);
   void LoadSounds();
   void RenderTextStrips();
+  void SetUpRound();
   void RunFrames();
   void EndRound();
+  // Two players.
+  void AgreeOnRound();
+  void FinishMatchRound();
+  bool ShowMatchResult();
+  void WriteResult(const std::string& Text);
+  void WaitForRestartChoice();
+  void RestartBarrier();
+  void DrawOpponent();
+  void LetMessagesRun();
+  void ChooseOpponent();
   void DrawScenery(std::int32_t Layer, bool Mask);
   void DrawTargets(std::int32_t Layer, bool Mask);
   void DrawGroundFigures();
@@ -118,6 +132,7 @@ class TForm1 final : public TForm, private TargetSounds {
   bool HitGroundFigure(std::int32_t X, std::int32_t Row);
   bool HitStork(std::int32_t X, std::int32_t Row);
   bool HitPlane(std::int32_t X, std::int32_t Row);
+  void SendHit(std::int32_t Kind, std::int32_t Slot);
   void Play(const SoundSample& Sample);
   void GroundFigureUp() override;
   void Ambient(std::int32_t Number) override;
@@ -127,6 +142,8 @@ class TForm1 final : public TForm, private TargetSounds {
 
   std::optional<std::uint32_t> fixedSeed_;
   std::int32_t figureUpCopy_ = 0;  // the two copies of the sound take turns
+  NetworkChannel channel_{Net};
+  TwoPlayerProtocol protocol_{channel_, Match, Round, Targets, Net.IsHost, [this] { Play(Assets.OpponentHit); }};
 };
 
 // The name of the settings file in the working directory.

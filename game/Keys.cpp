@@ -9,6 +9,13 @@ void TForm1::FormKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/)
     if (Key == VK_ESCAPE || Key == VK_SPACE) Program.TitlePictureShowing = 0;
     return;
   }
+  if (Net.NetworkGame == 1 && Match.OwnEndState == EndChoosing) {
+    if (Program.KeyHeld == 1) return;
+    // Nobody is left to play again with once the other player is gone.
+    if (Key == VK_SPACE && Match.Gone == OpponentGone::No) Match.RestartChoice = ChoicePlayAgain;
+    if (Key == VK_ESCAPE) Match.RestartChoice = ChoiceQuit;
+    return;
+  }
   if (Key == VK_ESCAPE) {
     if (Program.KeyHeld == 1) return;
     Program.KeyHeld = 1;

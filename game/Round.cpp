@@ -12,11 +12,23 @@ std::int64_t Now() { return static_cast<std::int64_t>(GetTickCount64()); }
 
 }  // namespace
 
+// Rounds of a two-player match follow each other here as long as both players choose to play on;
+// a one-player round ends with the high-score table, and the next begins from the key handler.
 void TForm1::StartRound() {
+  for (;;) {
+    SetUpRound();
+    RunFrames();
+    if (Application().Terminated()) return;
+    EndRound();
+    if (Net.NetworkGame != 1 || Application().Terminated() || !ShowMatchResult()) return;
+  }
+}
+
+void TForm1::SetUpRound() {
   Round.TickAccumulator = 0;
   Round.Score = 0;
   Round.OpponentScore = 0;
-  // A two-player round agrees on its stork count and length with the other side here.
+  if (Net.NetworkGame == 1) AgreeOnRound();
   Targets.GroundFigureCount = 0;
   Round.Phase = PhaseRunning;
   if (vollbild->Checked()) SetGamePalette();
@@ -32,9 +44,8 @@ void TForm1::StartRound() {
   Round.LastTickTime = Round.RoundStartTick;
   Round.TickAccumulator = 0;
   Round.TickCount = 0;
+  Round.TicksRun = 0;
   Round.FramesShown = 0;
-  RunFrames();
-  if (!Application().Terminated()) EndRound();
 }
 
 // One pass a frame, until the round is stopped. Closing the window ends the program in the
@@ -52,12 +63,14 @@ void TForm1::RunFrames() {
     Application().ProcessMessages();
     if (Application().Terminated()) return;
     if (RoundTimeUp(Round.RoundSeconds, Now() - Round.RoundStartTick)) Round.Phase = PhaseStopRequested;
-    // A two-player round also ends here when either side's round is over.
+    if (Net.NetworkGame == 1 && (Match.OwnEndState == EndOver || Match.PeerEndState == EndOver))
+      Round.Phase = PhaseStopRequested;
   }
 }
 
 void TForm1::EndRound() {
-  // A two-player round tells the other side that it is over and waits for its end here.
+  if (Net.NetworkGame == 1) FinishMatchRound();
+  if (Application().Terminated()) return;
   Assets.Countdown->Stop();
   Assets.Fanfare->Play(false);
   Round.Phase = PhaseRoundOver;
@@ -84,9 +97,13 @@ void TForm1::SimulationTick() {
   MoveGroundFigures(Targets, Round.Phase11, Round.Phase21);
 }
 
+// In a two-player round the status exchange comes first; only the host spawns, and what it
+// spawned goes to the other side with the next exchange.
 void TForm1::SpawnRandom() {
-  // In a two-player round the status exchange comes first, and a spawn is sent to the other side.
-  ::SpawnRandom(Targets, Round.Phase11, true, Random, *this);
+  const bool twoPlayers = Net.NetworkGame == 1;
+  if (twoPlayers && Round.Phase21 == 1) protocol_.ExchangeStatus();
+  const bool spawned = ::SpawnRandom(Targets, Round.Phase11, !twoPlayers || Net.IsHost == 1, Random, *this);
+  if (twoPlayers && spawned) protocol_.AnnounceUpdate(Targets.SpawnMessageKind, Targets.SpawnMessageIndex);
 }
 
 void TForm1::ScrollView() {

@@ -20,6 +20,7 @@ void RunDueTicks(RoundState& Round, std::int64_t Elapsed, Tick&& SimulationTick)
     SimulationTick();
     Round.TickAccumulator -= TickMilliseconds;
     Round.TickCount += 1;
+    Round.TicksRun += 1;
   }
 }
 

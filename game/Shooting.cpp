@@ -70,6 +70,16 @@ void TForm1::RenderHitMask() {
   }
 }
 
+// The other player learns of a hit with the next exchange, a few ticks later, as the record then
+// stands: an exchange of its own here would fall between two of the other side's and leave the
+// two worlds a whole exchange apart from then on.
+void TForm1::SendHit(std::int32_t Kind, std::int32_t Slot) {
+  if (Net.NetworkGame != 1) return;
+  Targets.SpawnMessageKind = Kind;
+  Targets.SpawnMessageIndex = Slot;
+  protocol_.AnnounceUpdate(Kind, Slot);
+}
+
 // A later slot that passes takes the place of an earlier one.
 bool TForm1::HitGroundFigure(std::int32_t X, std::int32_t Row) {
   int hitSlot = 0;
@@ -91,7 +101,7 @@ bool TForm1::HitGroundFigure(std::int32_t X, std::int32_t Row) {
   figure.Frame = 1;
   figure.HitX = figure.X + 20;
   figure.LabelY = 270;
-  // A two-player round sends the figure and the status at once.
+  SendHit(2, hitSlot);
   return true;
 }
 
@@ -116,7 +126,7 @@ bool TForm1::HitStork(std::int32_t X, std::int32_t Row) {
   target.Points = StorkPoints[target.Kind - 1];
   Round.Score += target.Points;
   target.LabelY = target.Y + 5 * target.Kind;
-  // A two-player round sends the stork and the status at once.
+  SendHit(1, hitSlot);
   return true;
 }
 

@@ -52,10 +52,10 @@ void StartPlane(PlaneRecord& Plane, RandomSource& Random) {
   }
 }
 
-void SpawnStork(TargetState& State, RandomSource& Random) {
+bool SpawnStork(TargetState& State, RandomSource& Random) {
   int slot = FirstSpawnSlot;
   while (slot <= LastSpawnSlot && State.Targets[slot].State != TargetFree) ++slot;
-  if (slot > LastSpawnSlot) return;
+  if (slot > LastSpawnSlot) return false;
 
   TargetRecord& target = State.Targets[slot];
   target.Kind = Round(Random.Next() * 2.05 + 0.05) + 1;
@@ -95,10 +95,11 @@ void SpawnStork(TargetState& State, RandomSource& Random) {
   State.SpawnMessageIndex = slot;
   State.SpawnMessageKind = 1;
   State.Targets[0] = target;
+  return true;
 }
 
-void SpawnGroundFigure(TargetState& State, RandomSource& Random, TargetSounds& Sounds) {
-  if (State.GroundFigureCount > MostGroundFigures - 1) return;
+bool SpawnGroundFigure(TargetState& State, RandomSource& Random, TargetSounds& Sounds) {
+  if (State.GroundFigureCount > MostGroundFigures - 1) return false;
   ++State.GroundFigureCount;
   int slot = 1;
   while (slot <= MostGroundFigures && State.GroundFigures[slot].State != FigureFree) ++slot;
@@ -115,6 +116,7 @@ void SpawnGroundFigure(TargetState& State, RandomSource& Random, TargetSounds& S
   State.OutgoingFigure = State.GroundFigures[slot];
   State.SpawnMessageKind = 2;
   State.SpawnMessageIndex = slot;
+  return true;
 }
 
 }  // namespace
@@ -133,10 +135,8 @@ bool SpawnRandom(TargetState& State, std::int32_t Phase11, bool MaySpawn, Random
   // The second draw only follows a first one below 0.05, and the joining side draws as the host
   // does, though it never spawns itself.
   bool spawned = false;
-  if (Random.Next() < 0.05 && Random.Next() > State.SpawnThreshold && MaySpawn) {
-    SpawnTarget(State, Random, Sounds);
-    spawned = true;
-  }
+  if (Random.Next() < 0.05 && Random.Next() > State.SpawnThreshold && MaySpawn)
+    spawned = SpawnTarget(State, Random, Sounds);
 
   RemovePlaneOutOfBounds(State.Plane);
 
@@ -148,11 +148,8 @@ bool SpawnRandom(TargetState& State, std::int32_t Phase11, bool MaySpawn, Random
   return spawned;
 }
 
-void SpawnTarget(TargetState& State, RandomSource& Random, TargetSounds& Sounds) {
+bool SpawnTarget(TargetState& State, RandomSource& Random, TargetSounds& Sounds) {
   ++State.SpawnCounter;
-  if (Random.Next() < 0.98) {
-    SpawnStork(State, Random);
-  } else {
-    SpawnGroundFigure(State, Random, Sounds);
-  }
+  if (Random.Next() < 0.98) return SpawnStork(State, Random);
+  return SpawnGroundFigure(State, Random, Sounds);
 }

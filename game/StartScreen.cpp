@@ -13,8 +13,6 @@ constexpr GUID VeltranzikApplication = {0x5E1A7C2B, 0x93D4, 0x4F0E, {0x8A, 0x61,
 const std::string SessionName = "Veltranzik10";
 constexpr std::int32_t SessionPlayers = 4;
 constexpr std::int32_t SessionSearchMilliseconds = 100;
-// While the host waits for the second player, the player list is looked at this often.
-constexpr DWORD PlayerPollMilliseconds = 20;
 
 }  // namespace
 
@@ -139,8 +137,7 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   Round.Phase = PhaseStartScreen;
   if (Net.IsHost == 1) WaitForSecondPlayer();
   if (ListedPlayers() <= 1 || Application().Terminated()) return;
-  Net.OwnEndState = 0;
-  Net.PeerEndState = 0;
+  ChooseOpponent();
   Net.SenderId = Net.LocalPlayerId;
   eNameExit(*Button2);
 }
@@ -150,10 +147,9 @@ void TForm1::WaitForSecondPlayer() {
   Button2->SetEnabled(false);
   if (!ActiveControl()) eName->SetFocus();
   while (ListedPlayers() <= 1 && Round.Phase != PhaseStopRequested && !Application().Terminated()) {
-    Application().ProcessMessages();
+    LetMessagesRun();
     if (Application().Terminated()) return;
     UpdatePlayerStatus();
-    Sleep(PlayerPollMilliseconds);
   }
   if (!Application().Terminated()) Button2->SetEnabled(true);
 }

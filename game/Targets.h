@@ -99,12 +99,13 @@ void ClearTargets(TargetState& State);
 
 // One tick of the spawner (the removal pass, the spawn chance, the plane's removal and start, the
 // ambient sounds); the two-player status exchange comes before it. Spawns only when MaySpawn (one
-// player, or the host of two). True when SpawnTarget ran, even if it spawned nothing (no free stork
-// slot, or seven figures already): the host then sends the record that SpawnMessageKind and
-// SpawnMessageIndex name, which a spawn of nothing leaves as the last spawn set them.
+// player, or the host of two). True when a spawn named a record in SpawnMessageKind and
+// SpawnMessageIndex for the host to send; a spawn of nothing (no free stork slot, or seven figures
+// already) names none, so that an old record is not sent again.
 bool SpawnRandom(TargetState& State, std::int32_t Phase11, bool MaySpawn, RandomSource& Random, TargetSounds& Sounds);
-// One spawn: a stork in the lowest free slot of 2 to 29, or now and then a ground figure.
-void SpawnTarget(TargetState& State, RandomSource& Random, TargetSounds& Sounds);
+// One spawn: a stork in the lowest free slot of 2 to 29, or now and then a ground figure; true when
+// it named a record.
+bool SpawnTarget(TargetState& State, RandomSource& Random, TargetSounds& Sounds);
 
 // Movement per tick, called layer by layer.
 void MovePlane(PlaneRecord& Plane, std::int32_t Phase11);

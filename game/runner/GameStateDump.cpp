@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "Haupt.h"
+#include "MessageText.h"
 #include "RoundRules.h"
 #include "ScriptActions.h"
 #include "platform/win/Clock.h"
@@ -60,6 +61,7 @@ void WriteRound(TForm1& Game, std::ostream& Out) {
   Out << "tick_accumulator=" << round.TickAccumulator << '\n';
   Out << "last_shown_seconds=" << round.LastShownSeconds << '\n';
   Out << "frames=" << round.FramesShown << '\n';
+  Out << "ticks_run=" << round.TicksRun << '\n';
   Out << "cartridges=" << Game.Magazine.Cartridges << '\n';
   Out << "icon_count=" << Game.Magazine.IconCount << '\n';
   Out << "shot_sound_index=" << Game.Magazine.ShotSoundIndex << '\n';
@@ -95,6 +97,37 @@ void WriteTargets(const TForm1& Game, std::ostream& Out) {
       << banner.Height() << '\n';
 }
 
+const char* GoneName(OpponentGone Gone) {
+  switch (Gone) {
+    case OpponentGone::Left:
+      return "left";
+    case OpponentGone::SessionLost:
+      return "session_lost";
+    case OpponentGone::Silent:
+      return "silent";
+    default:
+      return "";
+  }
+}
+
+// The other player, and the world as both sides had it after the last complete exchange.
+void WriteMatch(const TForm1& Game, std::ostream& Out) {
+  const MatchState& match = Game.Match;
+  Out << "own_end_state=" << int{match.OwnEndState} << '\n';
+  Out << "peer_end_state=" << int{match.PeerEndState} << '\n';
+  Out << "restart_choice=" << match.RestartChoice << '\n';
+  Out << "opponent_gone=" << GoneName(match.Gone) << '\n';
+  Out << "result=" << Cp1252ToUtf8(match.Result) << '\n';
+  Out << "track_position=" << Game.track->Position() << '\n';
+  Out << "exchange_tick=" << match.ExchangeTick << '\n';
+  for (int slot = 1; slot <= LiveTargetSlots; ++slot) {
+    const TargetRecord& stork = match.ExchangeTargets[static_cast<std::size_t>(slot)];
+    if (stork.State != TargetFlying && stork.State != TargetFalling) continue;
+    Out << "exchange_stork" << slot << '=' << stork.Kind << ' ' << stork.State << ' ' << Thousandths(stork.X) << ' '
+        << Thousandths(stork.Y) << '\n';
+  }
+}
+
 }  // namespace
 
 void WriteGameState(TForm1& Game, std::ostream& Out) {
@@ -115,6 +148,7 @@ void WriteGameState(TForm1& Game, std::ostream& Out) {
   Out << "focused=" << (focused ? focused->Name() : std::string()) << '\n';
   WriteRound(Game, Out);
   WriteTargets(Game, Out);
+  WriteMatch(Game, Out);
   WriteComponents(Game, Out);
   for (int slot = 1; slot <= HighScoreSlots; ++slot)
     Out << "highscore" << slot << '=' << Game.Settings.HighScorePoints[slot - 1] << ' '

@@ -26,10 +26,12 @@ generator starts from N instead of the clock.
 
 SCRIPT holds one command a line; blank lines and lines starting with # are skipped. Each line
 begins with a time T in milliseconds of the virtual clock since the start, never smaller than
-the line before; the command is carried out when the game, running or waiting, reaches T. The
+the lines before, or +T: T milliseconds after the line above was carried out (for the lines
+after an await); the command is carried out when the game, running or waiting, reaches T. The
 virtual clock moves as a real one would for the game: each frame shown by one refresh (1000/60
 ms), each Sleep by its length, each pass of message processing that shows no frame by 1 ms, and
-while the game waits for input it moves straight on to the next command.
+while the game waits for input it moves straight on to the next command. While the game waits for
+the other player of a network game, or the script awaits a state, it follows real time.
 
   T key down CODE        a key goes down, by its Windows key code (9 Tab, 13 Enter, 27 Esc,
   T key up CODE          32 Space, 37 left, 39 right, 65 to 90 the letters, 16 Shift, 18 Alt)
@@ -43,6 +45,8 @@ while the game waits for input it moves straight on to the next command.
   T control NAME position N
   T screenshot FILE      writes what the window shows now as a PNG file
   T state FILE           writes the game's state as key=value lines
+  T await KEY VALUE      holds the lines after it back until the game's state has KEY=VALUE
+                         (at most 120 s of real time): for two runners that play each other
   T end                  ends the run there, like closing the window without saving
 
 The run also ends when the game ends itself, and when the script has nothing more to do while
@@ -112,8 +116,10 @@ int Run(const Arguments& arguments) {
     const auto playSound = [&silence](std::uint64_t milliseconds) {
       silence.Render(static_cast<std::size_t>(milliseconds * silence.Rate() / 1000));
     };
+    const auto stateValue = [&application](const std::string& key) { return StateValue(application, key); };
     ScriptedInput input(
-        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound);
+        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound, stateValue);
+    actions.SetFreezeMeter([&input] { return static_cast<std::int64_t>(input.LongestFreeze().count()); });
     platform::ScopedInput scopedInput(input);
     try {
       RunVeltranzik(application, arguments.Options);

@@ -78,7 +78,11 @@ ScriptCommand ParseLine(int line, const std::string& text) {
   LineReader reader(line, text);
   ScriptCommand command;
   command.Line = line;
-  command.Time = reader.NumberWord<std::uint64_t>("a time in milliseconds", 0, std::uint64_t{1} << 50);
+  std::string time = reader.Word("a time in milliseconds");
+  command.Relative = time.starts_with("+");
+  if (command.Relative) time.erase(0, 1);
+  LineReader timeReader(line, time);
+  command.Time = timeReader.NumberWord<std::uint64_t>("a time in milliseconds", 0, std::uint64_t{1} << 50);
   const std::string verb = reader.Word("a command");
   if (verb == "key") {
     const std::string direction = reader.Word("down or up");
@@ -107,6 +111,10 @@ ScriptCommand ParseLine(int line, const std::string& text) {
     command.Verb = verb == "state" ? ScriptVerb::State : ScriptVerb::Screenshot;
     command.Text = reader.Word("a file name");
     reader.End();
+  } else if (verb == "await") {
+    command.Verb = ScriptVerb::Await;
+    command.Control = reader.Word("a state key");
+    command.Text = reader.Rest();
   } else if (verb == "end") {
     command.Verb = ScriptVerb::End;
     reader.End();
@@ -120,15 +128,17 @@ ScriptCommand ParseLine(int line, const std::string& text) {
 
 std::vector<ScriptCommand> ParseScript(std::istream& Input) {
   std::vector<ScriptCommand> commands;
+  std::uint64_t lastAbsolute = 0;
   std::string text;
   for (int line = 1; std::getline(Input, text); ++line) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos || text[first] == '#') continue;
     ScriptCommand command = ParseLine(line, text.substr(first));
-    if (!commands.empty() && command.Time < commands.back().Time)
-      throw ScriptFault{line, "time " + std::to_string(command.Time) + " is before the line above (" +
-                                  std::to_string(commands.back().Time) + ")"};
+    if (!command.Relative && command.Time < lastAbsolute)
+      throw ScriptFault{line, "time " + std::to_string(command.Time) + " is before a line above (" +
+                                  std::to_string(lastAbsolute) + ")"};
+    if (!command.Relative) lastAbsolute = command.Time;
     commands.push_back(std::move(command));
   }
   return commands;

@@ -8,18 +8,19 @@
 
 #include "platform/win/Input.h"
 
-enum class ScriptVerb { KeyDown, KeyUp, Type, Move, Press, Control, Screenshot, State, End };
+enum class ScriptVerb { KeyDown, KeyUp, Type, Move, Press, Control, Screenshot, State, Await, End };
 enum class ControlVerb { Click, Text, Select, Position };
 
 struct ScriptCommand {
   int Line = 0;
-  std::uint64_t Time = 0;  // milliseconds since the run started
+  std::uint64_t Time = 0;  // milliseconds since the run started, or since the line above was carried out
+  bool Relative = false;
   ScriptVerb Verb = ScriptVerb::End;
   WORD Key = 0;
   POINT Position{};
   platform::MouseButton Button = platform::MouseButton::Left;
   std::string Text;     // typed text (UTF-8), a file name, or a control's new text
-  std::string Control;  // the component's name
+  std::string Control;  // the component's name, or the state key awaited
   ControlVerb Action = ControlVerb::Click;
   std::int32_t Number = 0;
 };

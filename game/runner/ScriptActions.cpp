@@ -1,6 +1,7 @@
 #include "ScriptActions.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "Haupt.h"
 #include "ScriptedInput.h"
@@ -86,6 +87,18 @@ void ScriptActions::WriteScreenshot(const ScriptCommand& Command) {
 void ScriptActions::WriteState(const ScriptCommand& Command) {
   std::ofstream out(Command.Text, std::ios::binary | std::ios::trunc);
   WriteGameState(Game(Command), out);
+  if (freezeMeter_) out << "longest_freeze_ms=" << freezeMeter_() << '\n';
   out.flush();
   if (!out) throw ScriptFault{Command.Line, "cannot write the state to " + Command.Text};
+}
+
+std::string StateValue(TApplication& Application, const std::string& Key) {
+  auto* game = dynamic_cast<TForm1*>(Application.MainForm());
+  if (!game) return {};
+  std::stringstream state;
+  WriteGameState(*game, state);
+  const std::string prefix = Key + "=";
+  for (std::string line; std::getline(state, line);)
+    if (line.starts_with(prefix)) return line.substr(prefix.size());
+  return {};
 }

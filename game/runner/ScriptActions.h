@@ -2,6 +2,8 @@
 // What a script does besides input: acts on the start screen's components as a user would, dumps
 // the game's state and takes screenshots, or ends the run.
 
+#include <cstdint>
+#include <functional>
 #include <ostream>
 
 #include "Script.h"
@@ -15,6 +17,8 @@ class ScriptActions {
 
   // Raises ScriptFault for a command the game cannot carry out, ScriptEnd for "end".
   void Perform(const ScriptCommand& Command);
+  // Where the state dump learns how long the game was frozen at most.
+  void SetFreezeMeter(std::function<std::int64_t()> Meter) { freezeMeter_ = std::move(Meter); }
 
  private:
   TForm1& Game(const ScriptCommand& Command) const;
@@ -23,7 +27,10 @@ class ScriptActions {
   void WriteState(const ScriptCommand& Command);
 
   TApplication& application_;
+  std::function<std::int64_t()> freezeMeter_;
 };
 
 // The game's state as key=value lines.
 void WriteGameState(TForm1& Game, std::ostream& Out);
+// One value of the game's state; empty when the game has no such key.
+std::string StateValue(TApplication& Application, const std::string& Key);

@@ -1,5 +1,7 @@
 #include "ScriptedInput.h"
 
+#include <thread>
+
 #include "platform/win/CodePage.h"
 
 using platform::InputEvent;
@@ -7,13 +9,15 @@ using platform::InputKind;
 
 ScriptedInput::ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
                              std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin,
-                             std::function<void(std::uint64_t)> TimePassed)
+                             std::function<void(std::uint64_t)> TimePassed,
+                             std::function<std::string(const std::string&)> StateValue)
     : commands_(std::move(Commands)),
       clock_(Clock),
       start_(Clock.Milliseconds()),
       perform_(std::move(Perform)),
       origin_(std::move(Origin)),
       timePassed_(std::move(TimePassed)),
+      stateValue_(std::move(StateValue)),
       heard_(Clock.Milliseconds()) {}
 
 void ScriptedInput::TellTime() {
@@ -26,21 +30,56 @@ std::vector<InputEvent> ScriptedInput::TakePending() {
   if (lastPass_ && *lastPass_ == clock_.Milliseconds()) clock_.Advance(1);
   lastPass_ = clock_.Milliseconds();
   TellTime();
+  const auto realNow = std::chrono::steady_clock::now();
+  if (lastRealPass_)
+    longestFreeze_ =
+        std::max(longestFreeze_, std::chrono::duration_cast<std::chrono::milliseconds>(realNow - *lastRealPass_));
+  lastRealPass_ = realNow;
   std::vector<InputEvent> events;
-  while (next_ < commands_.size() && commands_[next_].Time <= Now()) Expand(commands_[next_++], events);
-  const std::uint64_t lastTime = commands_.empty() ? 0 : commands_.back().Time;
-  if (next_ == commands_.size() && Now() > lastTime + RunOnLimit)
+  // An action may run on for long (Start waits for the other player, letting messages run): what
+  // follows it comes in a pass of its own, which may be one that the action itself runs.
+  while (next_ < commands_.size() && Due(commands_[next_]) <= Now() && Ready(commands_[next_])) {
+    lastDone_ = Now();
+    Expand(commands_[next_++], events);
+    if (!events.empty() && events.back().kind == InputKind::Action) break;
+  }
+  if (next_ == commands_.size() && Now() > lastDone_ + RunOnLimit)
     throw ScriptFault{commands_.empty() ? 0 : commands_.back().Line,
                       "the game ran on for " + std::to_string(RunOnLimit / 1000) +
                           " s after the last command without ending; end the script with \"end\""};
   return events;
 }
 
-// Nothing happens while the game waits: the clock moves straight on to the next command.
+// Nothing happens while the game waits: the clock moves straight on to the next command, unless
+// the script waits for the other program of a two-player game.
 void ScriptedInput::Wait() {
   if (next_ == commands_.size()) throw ScriptEnd{};
-  const std::uint64_t due = commands_[next_].Time;
+  if (awaitingSince_) {
+    PassRealTime(std::chrono::milliseconds(2));
+    return;
+  }
+  const std::uint64_t due = Due(commands_[next_]);
   if (due > Now()) clock_.Advance(due - Now());
+  TellTime();
+}
+
+bool ScriptedInput::Ready(const ScriptCommand& Command) {
+  if (Command.Verb != ScriptVerb::Await) return true;
+  if (stateValue_(Command.Control) == Command.Text) {
+    awaitingSince_.reset();
+    return true;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  if (!awaitingSince_) awaitingSince_ = now;
+  if (now - *awaitingSince_ > AwaitLimit)
+    throw ScriptFault{Command.Line, Command.Control + " did not become " + Command.Text + " within " +
+                                        std::to_string(AwaitLimit.count()) + " s"};
+  return false;
+}
+
+void ScriptedInput::PassRealTime(std::chrono::milliseconds Time) {
+  std::this_thread::sleep_for(Time);
+  clock_.Advance(static_cast<std::uint64_t>(Time.count()));
   TellTime();
 }
 
@@ -97,6 +136,8 @@ void ScriptedInput::Expand(const ScriptCommand& Command, std::vector<InputEvent>
         Events.push_back(MouseEvent(InputKind::MouseDown, Command));
         Events.push_back(MouseEvent(InputKind::MouseUp, Command));
       }
+      break;
+    case ScriptVerb::Await:
       break;
     default: {
       InputEvent event;

@@ -5,6 +5,7 @@
 // of message processing that showed no frame by a millisecond, and a wait for input to the next
 // command.
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -21,20 +22,35 @@ class ScriptedInput final : public platform::InputSource {
   // Perform carries out the commands that are not input (control, screenshot, state, end);
   // Origin tells where the game's window stands on the screen; TimePassed hears of every move of
   // the clock, so that what runs on its own (the sound) keeps pace.
+  // StateValue reads a key of the game's state, for the commands that await one.
   ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
                 std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin,
-                std::function<void(std::uint64_t Milliseconds)> TimePassed);
+                std::function<void(std::uint64_t Milliseconds)> TimePassed,
+                std::function<std::string(const std::string& Key)> StateValue);
 
   std::vector<platform::InputEvent> TakePending() override;
+  // The longest real time between two passes of message processing so far: how long the game
+  // was frozen at most, waiting for the other player in the middle of a frame.
+  std::chrono::milliseconds LongestFreeze() const { return longestFreeze_; }
   void Wait() override;
   POINT CursorPosition() override;
 
   // How long the game may run on after the last command without ending or waiting.
   static constexpr std::uint64_t RunOnLimit = 600000;
+  // How long, in real time, a state awaited may take to come: the other program may be gone.
+  static constexpr std::chrono::seconds AwaitLimit{120};
 
  private:
   std::uint64_t Now() const { return clock_.Milliseconds() - start_; }
+  // When a command is due: its time, or its time after the line above was carried out.
+  std::uint64_t Due(const ScriptCommand& Command) const {
+    return Command.Relative ? lastDone_ + Command.Time : Command.Time;
+  }
   void TellTime();
+  // Whether the command at the head may go: an awaited state holds it back until it comes.
+  bool Ready(const ScriptCommand& Command);
+  // While a state is awaited the virtual clock follows real time.
+  void PassRealTime(std::chrono::milliseconds Time);
   void Expand(const ScriptCommand& Command, std::vector<platform::InputEvent>& Events);
   platform::InputEvent KeyEvent(platform::InputKind Kind, WORD Key) const;
   platform::InputEvent MouseEvent(platform::InputKind Kind, const ScriptCommand& Command) const;
@@ -46,8 +62,13 @@ class ScriptedInput final : public platform::InputSource {
   std::function<void(const ScriptCommand&)> perform_;
   std::function<POINT()> origin_;
   std::function<void(std::uint64_t)> timePassed_;
+  std::function<std::string(const std::string&)> stateValue_;
+  std::optional<std::chrono::steady_clock::time_point> awaitingSince_;
+  std::optional<std::chrono::steady_clock::time_point> lastRealPass_;
+  std::chrono::milliseconds longestFreeze_{0};
   std::uint64_t heard_;  // the clock when TimePassed last heard of it
   std::optional<std::uint64_t> lastPass_;
+  std::uint64_t lastDone_ = 0;
   POINT cursor_{320, 240};  // the middle of the screen until the script moves it
   TShiftState shift_ = 0;
 };

@@ -31,11 +31,11 @@ TEST(Runner, AFirstStartIsSavedOnQuittingAndShownAgainAtTheNextStart) {
 80 state title.txt
 90 key down 32
 100 key up 32
-110 state round.txt
-120 key down 27
-130 key up 27
-140 state after.txt
-150 key down 27
+200 state round.txt
+220 key down 27
+230 key up 27
+300 state after.txt
+320 key down 27
 )");
   ASSERT_EQ(first.Status, 0) << first.Err;
 

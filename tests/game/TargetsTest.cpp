@@ -213,7 +213,7 @@ TEST(SpawnTargetTest, AfterTheRoundSetUpSlotsOneAndThirtyStayUnusedAndBusySlotsS
   random.Add({0.5});
   RecordingSounds sounds;
 
-  SpawnTarget(state, random, sounds);
+  EXPECT_FALSE(SpawnTarget(state, random, sounds)) << "nothing to send";
 
   EXPECT_EQ(random.Left(), 0u);
   EXPECT_EQ(state.SpawnCounter, 1);
@@ -235,7 +235,7 @@ TEST(SpawnTargetTest, GroundFiguresTakeTheLowestFreeSlotAndNeverPassSeven) {
   RecordingSounds sounds;
 
   random.Add({0.98, 1.0 / 16});  // 187.5 rounds to 188
-  SpawnTarget(state, random, sounds);
+  EXPECT_TRUE(SpawnTarget(state, random, sounds));
   EXPECT_EQ(random.Left(), 0u);
   const GroundFigureRecord& first = state.GroundFigures[1];
   EXPECT_EQ(first.State, FigureRising);
@@ -265,7 +265,7 @@ TEST(SpawnTargetTest, GroundFiguresTakeTheLowestFreeSlotAndNeverPassSeven) {
 
   // Seven live: only the choice between stork and figure is drawn, and nothing changes.
   random.Add({0.985});
-  SpawnTarget(state, random, sounds);
+  EXPECT_FALSE(SpawnTarget(state, random, sounds));
   EXPECT_EQ(random.Left(), 0u);
   EXPECT_EQ(state.GroundFigureCount, 7);
   EXPECT_EQ(state.SpawnMessageIndex, 7);
@@ -276,7 +276,7 @@ TEST(SpawnTargetTest, GroundFiguresTakeTheLowestFreeSlotAndNeverPassSeven) {
   state.GroundFigureCount = 6;
   state.GroundFigures[8].X = 2999;
   random.Add({0.985});
-  SpawnTarget(state, random, sounds);
+  EXPECT_TRUE(SpawnTarget(state, random, sounds));
   EXPECT_EQ(random.Left(), 0u);
   EXPECT_EQ(state.GroundFigureCount, 7);
   EXPECT_EQ(sounds.figuresUp, 6);

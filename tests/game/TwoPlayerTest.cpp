@@ -1,0 +1,319 @@
+// The two-player protocol between two sides in this process, each on its own thread, over a
+// channel in memory: the status line, record transfers, the catch-up of ticks, the end signal, and
+// what ends a wait when the other side is gone.
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "game/MessageText.h"
+#include "game/TwoPlayer.h"
+#include "platform/win/Clock.h"
+
+namespace {
+
+// Two ends of a line in memory; each end also keeps what it sent, in order.
+class MemoryLine {
+ public:
+  class End final : public MessageChannel {
+   public:
+    End(MemoryLine& Line, int Side) : line_(Line), side_(Side) {}
+    void Send(const std::string& Text) override {
+      const std::vector<std::uint8_t> bytes = MessageBytes(Text);
+      std::lock_guard lock(line_.mutex_);
+      line_.queues_[1 - side_].push_back(CleanedText(bytes.data(), bytes.size()));
+      sent.push_back(Text);
+      line_.arrived_.notify_all();
+    }
+    std::optional<std::string> Poll() override {
+      std::lock_guard lock(line_.mutex_);
+      std::deque<std::string>& queue = line_.queues_[side_];
+      if (queue.empty()) return std::nullopt;
+      std::string text = queue.front();
+      queue.pop_front();
+      return text;
+    }
+    void WaitForTraffic(std::int32_t Milliseconds) override {
+      std::unique_lock lock(line_.mutex_);
+      line_.arrived_.wait_for(lock, std::chrono::milliseconds(Milliseconds),
+                              [&] { return !line_.queues_[side_].empty(); });
+    }
+    OpponentGone Gone() const override { return gone; }
+
+    std::vector<std::string> sent;  // read only once the other thread is done
+    OpponentGone gone = OpponentGone::No;
+
+   private:
+    MemoryLine& line_;
+    int side_;
+  };
+
+  End host{*this, 0};
+  End guest{*this, 1};
+  void Queue(int Side, const std::string& Text) {
+    std::lock_guard lock(mutex_);
+    queues_[Side].push_back(Text);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  std::deque<std::string> queues_[2];
+};
+
+// One side of a match: its own round and targets and the protocol over its end of the line.
+struct Side {
+  explicit Side(bool Host) : isHost(Host ? 1 : 0) {}
+  std::uint8_t isHost;
+  MatchState match;
+  RoundState round;
+  TargetState targets;
+  int opponentHits = 0;
+};
+
+struct Match {
+  MemoryLine line;
+  Side host{true};
+  Side guest{false};
+  TwoPlayerProtocol hostProtocol{line.host,    host.match,  host.round,
+                                 host.targets, host.isHost, [this] { ++host.opponentHits; }};
+  TwoPlayerProtocol guestProtocol{line.guest,    guest.match,  guest.round,
+                                  guest.targets, guest.isHost, [this] { ++guest.opponentHits; }};
+
+  // Both sides run a step of the protocol at the same time, as two computers do.
+  template <class HostStep, class GuestStep>
+  void Together(HostStep&& OnHost, GuestStep&& OnGuest) {
+    std::thread other([&] { OnGuest(guestProtocol); });
+    OnHost(hostProtocol);
+    other.join();
+  }
+};
+
+TargetRecord Stork() {
+  TargetRecord stork;
+  stork.Direction = true;
+  stork.Kind = 2;
+  stork.State = TargetFlying;
+  stork.Frame = 7;
+  stork.DX = -0.8123456;
+  stork.DY = 0.0004999;
+  stork.X = 2718.2818;
+  stork.Y = -12.3455;
+  stork.LabelY = 3.0;
+  stork.ScreenX = 41;
+  stork.ScreenY = -12;
+  return stork;
+}
+
+TEST(TwoPlayerText, StatusRecordsAndTheWire) {
+  StatusFields status;
+  status.Score = 250;
+  status.CameraXInt = 1800;
+  status.CursorX = 320;
+  status.CursorY = 240;
+  status.TickCount = 21;
+  EXPECT_EQ("y" + StatusPayload(status), "y0|250|1800|320|240|21|");
+  const StatusFields read = ReadStatus("1|-5|7|0|479|3|");
+  EXPECT_EQ(read.PendingUpdate, 1);
+  EXPECT_EQ(read.Score, -5);
+  EXPECT_EQ(read.TickCount, 3);
+
+  EXPECT_EQ(TargetPayload(Stork()), "1|2|0|0|7|-812|0|2718282|-12346|0|3000|41|-12|1|");
+  TargetRecord back;
+  back.Direction = true;
+  ReadTarget("2|3|5|0|1|500|-250|100000|20000|0|25500|-3|4|2|", back);
+  EXPECT_FALSE(back.Direction);
+  EXPECT_EQ(back.Kind, 3);
+  EXPECT_EQ(back.Points, 5);
+  EXPECT_DOUBLE_EQ(back.DX, 0.5);
+  EXPECT_DOUBLE_EQ(back.DY, -0.25);
+  EXPECT_DOUBLE_EQ(back.X, 100);
+  EXPECT_DOUBLE_EQ(back.LabelY, 25.5);
+  EXPECT_EQ(back.State, TargetFalling);
+  ReadTarget("7|1|0|0|0|0|0|0|0|0|0|0|0|1|", back);
+  EXPECT_FALSE(back.Direction) << "a direction other than 1 or 2 leaves it";
+
+  TargetRecord untouched = Stork();
+  EXPECT_THROW(ReadTarget("1|2|0|", untouched), PayloadEnded);
+  EXPECT_EQ(untouched.Kind, 2) << "a record cut short changes nothing";
+  try {
+    ReadStatus("0|12a|0|0|0|0|");
+    ADD_FAILURE() << "no error for a field that is no integer";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'12a' ist kein g\xFCltiger Integerwert");
+  }
+
+  const std::vector<std::uint8_t> wire = MessageBytes("y1|");
+  EXPECT_EQ(wire, (std::vector<std::uint8_t>{0, 0, 0, 0, 'y', '1', '|', 0}));
+  const std::uint8_t noisy[] = {0, 0, 0, 0, '@', 7, '0', 0, 13, 10};
+  EXPECT_EQ(CleanedText(noisy, sizeof noisy), "@0");
+}
+
+TEST(TwoPlayerProtocol, TheStatusCarriesScoreAimAndTicksAndTheSlowerSideCatchesUp) {
+  Match match;
+  match.host.round.Score = 120;
+  match.host.round.TickCount = 14;
+  match.host.round.TickAccumulator = 3;
+  match.guest.round.Score = 250;
+  match.guest.round.CameraXInt = 1800;
+  match.guest.round.CursorX = 320;
+  match.guest.round.CursorY = 240;
+  match.guest.round.TickCount = 21;
+  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
+
+  EXPECT_EQ(match.host.round.OpponentScore, 250);
+  EXPECT_EQ(match.host.match.OpponentCameraX, 1800);
+  EXPECT_EQ(match.host.match.OpponentCursorX, 320);
+  EXPECT_EQ(match.host.match.OpponentCursorY, 240);
+  EXPECT_EQ(match.host.round.TickAccumulator, 3 + 7 * 5) << "seven ticks behind: 35 ms more to run";
+  EXPECT_EQ(match.host.round.TickCount, 0);
+  EXPECT_EQ(match.guest.round.OpponentScore, 120);
+  EXPECT_EQ(match.guest.round.TickAccumulator, 0) << "the side ahead runs nothing extra";
+  EXPECT_EQ(match.guest.round.TickCount, 0);
+  EXPECT_EQ(match.line.host.sent, (std::vector<std::string>{"y0|120|0|0|0|14|", "~"}));
+  EXPECT_EQ(match.host.match.ExchangeTick, match.host.round.TicksRun);
+}
+
+TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
+  Match match;
+  match.host.targets.Targets[5] = Stork();
+  match.host.targets.Targets[6] = Stork();
+  match.host.targets.Targets[6].X = 10.0;
+  match.host.targets.SpawnCounter = 9;
+  // Two spawns between exchanges: both go, the older first.
+  match.hostProtocol.AnnounceUpdate(1, 6);
+  match.hostProtocol.AnnounceUpdate(1, 5);
+  GroundFigureRecord hit;
+  hit.State = FigureHit;
+  hit.Frame = 1;
+  hit.X = 1234;
+  hit.ScreenX = 77;
+  hit.HitX = 1254.0;
+  hit.LabelY = 270;
+  match.guest.targets.GroundFigures[3] = hit;
+  match.guestProtocol.AnnounceUpdate(2, 3);
+  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
+
+  const TargetRecord& sent = match.host.targets.Targets[5];
+  const TargetRecord& arrived = match.guest.targets.Targets[5];
+  EXPECT_DOUBLE_EQ(sent.DX, -0.812) << "the sender keeps what the other side got";
+  EXPECT_DOUBLE_EQ(sent.DY, 0.0);
+  EXPECT_DOUBLE_EQ(sent.X, 2718.282);
+  EXPECT_DOUBLE_EQ(sent.Y, -12.346) << "-12345.5 thousandths round to even";
+  for (const TargetRecord* r : {&sent, &arrived}) EXPECT_TRUE(r->Direction);
+  EXPECT_EQ(arrived.DX, sent.DX);
+  EXPECT_EQ(arrived.DY, sent.DY);
+  EXPECT_EQ(arrived.X, sent.X);
+  EXPECT_EQ(arrived.Y, sent.Y);
+  EXPECT_EQ(arrived.Frame, 7);
+  EXPECT_EQ(arrived.State, TargetFlying);
+  EXPECT_EQ(match.guest.targets.SpawnCounter, 9) << "the host's count replaces the guest's";
+  EXPECT_EQ(match.guest.opponentHits, 0) << "a new stork is no hit";
+
+  const GroundFigureRecord& figure = match.host.targets.GroundFigures[3];
+  EXPECT_EQ(figure.State, FigureHit);
+  EXPECT_EQ(figure.X, 1234);
+  EXPECT_DOUBLE_EQ(figure.HitX, 1254.0);
+  EXPECT_EQ(match.host.opponentHits, 1) << "the other player's hit sounds";
+  EXPECT_EQ(match.guest.targets.Targets[6].X, 10.0) << "no record is lost to a later one";
+  EXPECT_TRUE(match.host.match.PendingUpdates.empty());
+  EXPECT_TRUE(match.guest.match.PendingUpdates.empty());
+  EXPECT_EQ(match.host.match.ExchangeTargets[5].X, match.guest.match.ExchangeTargets[5].X)
+      << "both sides keep the world as it stands after the exchange";
+
+  // The host's announcement and record go out before it takes the guest's.
+  const std::vector<std::string>& hostSent = match.line.host.sent;
+  const auto position = [&](const std::string& text) {
+    return std::find(hostSent.begin(), hostSent.end(), text) - hostSent.begin();
+  };
+  EXPECT_LT(position("q1|6|9|"), position("q1|5|9|"));
+  EXPECT_LT(position("q1|5|9|"), position("q"));
+  EXPECT_LT(position("w" + TargetPayload(sent)), position("w"));
+}
+
+TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
+  Match match;
+  // The guest's round is over: its signal ends the host's exchange wherever it waits.
+  match.Together([](TwoPlayerProtocol& p) { EXPECT_EQ(p.ExchangeText('y', "0|0|0|0|0|0|"), "0"); },
+                 [](TwoPlayerProtocol& p) { p.SendText("@0"); });
+  EXPECT_EQ(match.host.match.PeerEndState, EndOver);
+  EXPECT_TRUE(match.hostProtocol.PeerOver());
+
+  // Surplus signals of earlier waits are passed over by the next one.
+  Match next;
+  next.line.Queue(1, ">");
+  next.line.Queue(1, ">");
+  next.Together([](TwoPlayerProtocol& p) { p.SyncBarrier(); }, [](TwoPlayerProtocol& p) { p.SyncBarrier(); });
+  EXPECT_EQ(next.guest.match.PeerEndState, EndPlaying);
+  EXPECT_EQ(next.guest.match.LastText, "#");
+
+  // A notice that the other player left ends a wait that nothing else would.
+  Match left;
+  left.line.host.gone = OpponentGone::Left;
+  EXPECT_EQ(left.hostProtocol.WaitForMessage('#'), "0");
+  EXPECT_EQ(left.host.match.Gone, OpponentGone::Left);
+  EXPECT_EQ(left.host.match.PeerEndState, EndOver);
+}
+
+// The guest's line goes quiet: after ten seconds of the game's clock the host stops waiting.
+class SilentChannel final : public MessageChannel {
+ public:
+  explicit SilentChannel(platform::ScriptedClock& Clock) : clock_(Clock) {}
+  void Send(const std::string&) override {}
+  std::optional<std::string> Poll() override { return std::nullopt; }
+  void WaitForTraffic(std::int32_t Milliseconds) override {
+    clock_.Sleep(static_cast<std::uint32_t>(Milliseconds));
+    waited_ += Milliseconds;
+  }
+  OpponentGone Gone() const override { return OpponentGone::No; }
+  std::int64_t Waited() const { return waited_; }
+
+ private:
+  platform::ScriptedClock& clock_;
+  std::int64_t waited_ = 0;
+};
+
+TEST(TwoPlayerProtocol, TenSecondsOfSilenceEndAnExchange) {
+  platform::ScriptedClock clock;
+  platform::ScopedClock scoped(clock);
+  SilentChannel channel(clock);
+  MatchState match;
+  RoundState round;
+  TargetState targets;
+  const std::uint8_t isHost = 1;
+  TwoPlayerProtocol protocol(channel, match, round, targets, isHost, [] {});
+  EXPECT_EQ(protocol.ExchangeValue('1', 2), 0);
+  EXPECT_EQ(match.Gone, OpponentGone::Silent);
+  EXPECT_TRUE(protocol.PeerOver());
+  EXPECT_GT(channel.Waited(), SilenceLimitMilliseconds);
+  EXPECT_LT(channel.Waited(), SilenceLimitMilliseconds + 200) << "it waited on traffic, in steps, not for ever";
+}
+
+TEST(TwoPlayerProtocol, ARecordTheGameCannotUseChangesNothing) {
+  Match match;
+  TargetRecord bad = Stork();
+  bad.Kind = 5;
+  match.host.targets.Targets[7] = bad;
+  match.hostProtocol.AnnounceUpdate(1, 7);
+  match.guest.targets.Targets[7].State = TargetFree;
+  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
+  EXPECT_EQ(match.guest.targets.Targets[7].State, TargetFree) << "a kind outside 1 to 3";
+  EXPECT_EQ(match.guest.match.PeerPendingUpdate, 0) << "the transfer ran";
+
+  TargetRecord outOfPictures = Stork();
+  outOfPictures.Frame = 40;
+  match.host.targets.Targets[7] = outOfPictures;
+  match.hostProtocol.AnnounceUpdate(1, 7);
+  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
+  EXPECT_EQ(match.guest.targets.Targets[7].State, TargetFree) << "a frame without a picture";
+
+  match.host.targets.Targets[7] = Stork();
+  match.hostProtocol.AnnounceUpdate(1, 7);
+  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
+  EXPECT_EQ(match.guest.targets.Targets[7].State, TargetFlying) << "and a good one still arrives";
+}
+
+}  // namespace
