@@ -6,9 +6,15 @@
 #include "MessageText.h"
 #include "lib/network/VXGNetwork.h"
 
+// A session that can no longer carry a message has lost the other player: the match ends as when
+// the other player leaves, instead of the game ending with an error.
 void NetworkChannel::Send(const std::string& Text) {
   const std::vector<std::uint8_t> bytes = MessageBytes(Text);
-  net_.Network->Send(net_.SenderId, 0, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+  try {
+    net_.Network->Send(net_.SenderId, 0, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+  } catch (const EVXGNetworkError&) {
+    if (gone_ == OpponentGone::No) gone_ = OpponentGone::SessionLost;
+  }
 }
 
 // A message too large for the buffer is taken out and dropped, or it would block every later one;
@@ -19,7 +25,12 @@ std::optional<std::string> NetworkChannel::Poll() {
     std::uint32_t from = 0;
     std::uint32_t to = 0;
     std::uint32_t size = sizeof buffer;
-    if (!net_.Network->Receive(from, to, buffer, size)) return std::nullopt;
+    try {
+      if (!net_.Network->Receive(from, to, buffer, size)) return std::nullopt;
+    } catch (const EVXGNetworkError&) {
+      if (gone_ == OpponentGone::No) gone_ = OpponentGone::SessionLost;
+      return std::nullopt;
+    }
     if (size > sizeof buffer) {
       std::vector<std::uint8_t> large(size);
       net_.Network->Receive(from, to, large.data(), size);

@@ -46,7 +46,8 @@ the other player of a network game, or the script awaits a state, it follows rea
   T screenshot FILE      writes what the window shows now as a PNG file
   T state FILE           writes the game's state as key=value lines
   T await KEY VALUE      holds the lines after it back until the game's state has KEY=VALUE
-                         (at most 120 s of real time): for two runners that play each other
+                         (at most 120 s of real time): for two runners that play each other;
+                         "!VALUE" awaits any value but that one
   T end                  ends the run there, like closing the window without saving
 
 The run also ends when the game ends itself, and when the script has nothing more to do while

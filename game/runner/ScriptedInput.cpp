@@ -65,7 +65,9 @@ void ScriptedInput::Wait() {
 
 bool ScriptedInput::Ready(const ScriptCommand& Command) {
   if (Command.Verb != ScriptVerb::Await) return true;
-  if (stateValue_(Command.Control) == Command.Text) {
+  const std::string value = stateValue_(Command.Control);
+  const bool other = Command.Text.starts_with("!");
+  if (other ? value != Command.Text.substr(1) : value == Command.Text) {
     awaitingSince_.reset();
     return true;
   }

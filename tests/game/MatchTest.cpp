@@ -1,5 +1,7 @@
-// Two copies of the game playing each other end to end: two veltranzik-script processes on this
-// computer's loopback connection, each in a folder of its own with its own script and seed.
+// Two copies of the game playing each other end to end: two veltranzik-script processes, each in
+// a folder of its own with its own script and seed, on this computer's loopback connection (with
+// query ports of the test's own), through a lossy relay, or on the local-network connection
+// between two network namespaces.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@
 
 #include "GameFolder.h"
 #include "lib/network/ChildProcess.h"
+#include "lib/network/NamespacePair.h"
+#include "platform/dplay/Relay.h"
 
 namespace game_test {
 namespace {
@@ -17,16 +21,26 @@ using namespace std::chrono_literals;
 // One copy of the game, run by the runner with a script, until it ends or is killed.
 class Player {
  public:
-  Player(const std::string& Script, int Seed) {
+  // Where runs the runner: Prefix (a namespace, say) goes before the command.
+  Player(const std::string& Script, int Seed, const std::vector<std::string>& Prefix = {}) {
     std::ofstream(folder_.File("script.txt")) << Script;
-    process_ = std::make_unique<network_test::ChildProcess>(std::vector<std::string>{
-        "sh", "-c",
-        "cd '" + folder_.Path().string() + "' && exec '" GAME_DIR "/veltranzik-script' script.txt --seed " +
-            std::to_string(Seed)});
+    std::vector<std::string> command = Prefix;
+    for (const std::string& part :
+         {std::string("sh"), std::string("-c"),
+          "cd '" + folder_.Path().string() + "' && exec '" GAME_DIR "/veltranzik-script' script.txt --seed " +
+              std::to_string(Seed)})
+      command.push_back(part);
+    process_ = std::make_unique<network_test::ChildProcess>(command);
   }
 
   const GameFolder& Folder() const { return folder_; }
   network_test::ChildProcess& Process() { return *process_; }
+  // What the runner wrote, once it has ended.
+  std::string Output() {
+    std::string text;
+    while (const std::optional<std::string> line = process_->ReadLine(100ms)) text += *line + "\n";
+    return text;
+  }
   std::map<std::string, std::string> State(const std::string& Name) const { return folder_.State(Name); }
   // Whether the runner has written the file yet, waiting for it at most Limit of real time.
   bool AwaitFile(const std::string& Name, std::chrono::milliseconds Limit) const {
@@ -44,10 +58,13 @@ class Player {
   std::unique_ptr<network_test::ChildProcess> process_;
 };
 
-// The start screen of a network game on the loopback connection.
-std::string Opening(const std::string& Name, int Track, bool Doubled) {
-  std::string script = "10 control eName text " + Name + "\n20 control cbNetz click\n30 control lbd select 1\n" +
-                       "40 control track position " + std::to_string(Track) + "\n";
+constexpr int LocalNetwork = 0;
+constexpr int Loopback = 1;
+
+// The start screen of a network game, on the loopback connection unless said otherwise.
+std::string Opening(const std::string& Name, int Track, bool Doubled, int Connection = Loopback) {
+  std::string script = "10 control eName text " + Name + "\n20 control cbNetz click\n30 control lbd select " +
+                       std::to_string(Connection) + "\n40 control track position " + std::to_string(Track) + "\n";
   if (Doubled) script += "50 control cbdoppelt click\n";
   return script + "60 control Button2 click\n+0 state hosting.txt\n";
 }
@@ -70,7 +87,25 @@ std::vector<std::string> ExchangeStorks(const std::map<std::string, std::string>
   return storks;
 }
 
-TEST(Match, TwoCopiesPlayAMatchInOneWorldAndTheHostsSettingsRule) {
+// Each test takes query ports of its own, so that no test finds another's session.
+class Match : public testing::Test {
+ protected:
+  void SetUp() override { dplay_test::UseQueryPorts(dplay_test::FreePortBlock()); }
+};
+
+// The world after the last complete exchange of a round, the same on both sides.
+void ExpectOneWorld(std::map<std::string, std::string> Host, std::map<std::string, std::string> Guest,
+                    const std::string& Round) {
+  EXPECT_NE(Host["exchange_tick"], "0") << Round;
+  EXPECT_EQ(Host["exchange_tick"], Guest["exchange_tick"]) << Round;
+  EXPECT_FALSE(ExchangeStorks(Host).empty()) << Round << ": exchange tick " << Host["exchange_tick"] << ", ticks run "
+                                             << Host["ticks_run"] << ", storks flying " << Host["storks_flying"];
+  EXPECT_EQ(ExchangeStorks(Host), ExchangeStorks(Guest)) << Round << ": both sides keep one world";
+  EXPECT_EQ(Host["score"], Guest["opponent_score"]) << Round;
+  EXPECT_EQ(Guest["score"], Host["opponent_score"]) << Round;
+}
+
+TEST_F(Match, TwoCopiesPlayAMatchInOneWorldAndTheHostsSettingsRule) {
   Player host(Opening("Hanna", 2, false) + FirstRound + Round("round1.txt") + PlayAgain + Round("round2.txt") + Quit,
               11);
   ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s)) << "the host never opened its session";
@@ -91,8 +126,7 @@ TEST(Match, TwoCopiesPlayAMatchInOneWorldAndTheHostsSettingsRule) {
     EXPECT_EQ(h["spawn_threshold"], "0.81");
     EXPECT_EQ(h["round_seconds"], "90");
     EXPECT_EQ(g["round_seconds"], "180") << "the guest keeps its doubled time; the host's end ends its round";
-    EXPECT_EQ(h["score"], g["opponent_score"]) << round;
-    EXPECT_EQ(g["score"], h["opponent_score"]) << round;
+    ExpectOneWorld(h, g, round);
     const int hostScore = std::stoi(h["score"]);
     const int guestScore = std::stoi(g["score"]);
     if (hostScore == guestScore) {
@@ -103,11 +137,100 @@ TEST(Match, TwoCopiesPlayAMatchInOneWorldAndTheHostsSettingsRule) {
       EXPECT_EQ(g["result"], guestScore > hostScore ? "Sie haben gewonnen" : "Sie haben verloren");
     }
     EXPECT_EQ(h["opponent_gone"], "");
-    EXPECT_NE(h["exchange_tick"], "0");
-    EXPECT_EQ(h["exchange_tick"], g["exchange_tick"]) << round;
-    EXPECT_FALSE(ExchangeStorks(h).empty());
-    EXPECT_EQ(ExchangeStorks(h), ExchangeStorks(g)) << round << ": both sides keep one world";
   }
+}
+
+// A round that the host ends early with Esc, after the given time in the round.
+std::string ShortRound(int Milliseconds, bool Ends) {
+  std::string script =
+      "+0 await phase 0\n+1000 press left 320 150\n+" + std::to_string(Milliseconds) + " state inround.txt\n";
+  if (Ends) script += "+10 key down 27\n+10 key up 27\n";
+  return script + "+0 await own_end_state 1\n+0 state over.txt\n";
+}
+
+TEST_F(Match, AnOpponentThatVanishesEndsTheRoundWithinSecondsAndTheResultSaysWhy) {
+  Player host(Opening("Hanna", 1, false) + FirstRound + ShortRound(3000, false) + Quit, 21);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(Opening("Gustav", 1, false) + FirstRound + "+0 await phase 0\n+60000 end\n", 22);
+  ASSERT_TRUE(host.AwaitFile("inround.txt", 60s)) << "the round never began";
+  guest.Process().Kill();
+  const auto killed = std::chrono::steady_clock::now();
+  ASSERT_TRUE(host.AwaitFile("over.txt", 20s));
+  EXPECT_LT(std::chrono::steady_clock::now() - killed, 8s) << "the round ended within seconds";
+  auto over = host.State("over.txt");
+  EXPECT_EQ(over["opponent_gone"], "left");
+  EXPECT_EQ(over["phase"], "5");
+  EXPECT_EQ(host.Process().Wait(20s), 0) << "Esc still leaves";
+}
+
+// Here the host goes, and the guest is left with a session that can carry nothing.
+TEST_F(Match, AnOpponentThatVanishesWhileTheOtherWaitsToPlayAgainFreesIt) {
+  Player host(Opening("Hanna", 1, false) + FirstRound + ShortRound(2000, true) + "+60000 end\n", 23);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(Opening("Gustav", 1, false) + FirstRound + "+0 await own_end_state 1\n" + PlayAgain +
+                   "+0 state again.txt\n+0 await opponent_gone !\n+0 await own_end_state 1\n+0 state gone.txt\n" + Quit,
+               24);
+  ASSERT_TRUE(guest.AwaitFile("again.txt", 60s)) << "the guest never chose to play again";
+  host.Process().Kill();
+  const auto killed = std::chrono::steady_clock::now();
+  ASSERT_TRUE(guest.AwaitFile("gone.txt", 20s)) << guest.Output();
+  EXPECT_LT(std::chrono::steady_clock::now() - killed, 8s);
+  auto gone = guest.State("gone.txt");
+  EXPECT_NE(gone["opponent_gone"], "");
+  EXPECT_EQ(gone["restart_choice"], "1") << "nobody left to play again with";
+  EXPECT_EQ(guest.Process().Wait(20s), 0) << guest.Output();
+}
+
+TEST_F(Match, AThirdCopyThatJoinsTheSessionChangesNothing) {
+  Player host(Opening("Hanna", 1, false) + FirstRound + ShortRound(6000, true) + Quit, 31);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(Opening("Gustav", 1, false) + FirstRound + "+0 await phase 0\n+1000 state inround.txt\n" +
+                   "+0 await own_end_state 1\n+0 state over.txt\n" + Quit,
+               32);
+  ASSERT_TRUE(guest.AwaitFile("inround.txt", 60s));
+  Player third(Opening("Dritte", 0, true) + FirstRound + "+0 await phase 0\n+20000 end\n", 33);
+  EXPECT_EQ(host.Process().Wait(60s), 0);
+  EXPECT_EQ(guest.Process().Wait(20s), 0);
+  ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "with a third copy in the session");
+  EXPECT_EQ(host.State("over.txt")["opponent_gone"], "");
+}
+
+TEST_F(Match, ARoundThroughALossyRelayEndsWithOneWorld) {
+  const std::uint16_t hostPorts = dplay_test::FreePortBlock();
+  const std::uint16_t relayPorts = dplay_test::FreePortBlock(1);
+  ASSERT_TRUE(hostPorts != 0 && relayPorts != 0 && hostPorts != relayPorts);
+  dplay_test::UseQueryPorts(hostPorts);
+  Player host(Opening("Hanna", 2, false) + FirstRound + ShortRound(10000, true) + Quit, 41);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  dplay_test::Relay relay(relayPorts, hostPorts, 30ms);
+  dplay_test::UseQueryPorts(relayPorts);
+  Player guest(Opening("Gustav", 1, false) + FirstRound + "+0 await own_end_state 1\n+0 state over.txt\n" + Quit, 42);
+  // The line goes bad once the two have found each other, as a line does.
+  ASSERT_TRUE(guest.AwaitFile("hosting.txt", 20s)) << guest.Output();
+  relay.StartLosing();
+  EXPECT_EQ(host.Process().Wait(120s), 0) << host.Output();
+  EXPECT_EQ(guest.Process().Wait(30s), 0) << guest.Output();
+  ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "through the relay");
+}
+
+TEST_F(Match, TwoComputersOfALocalNetworkFindEachOtherAndPlay) {
+  if (geteuid() != 0) GTEST_SKIP() << "making network namespaces needs root; this test runs as user " << geteuid();
+  if (network_test::RunCommand({"ip", "-V"}).status != 0) GTEST_SKIP() << "the ip command (iproute2) is not available";
+  network_test::NamespacePair namespaces;
+  if (const std::string failure = namespaces.Make(); !failure.empty())
+    GTEST_SKIP() << "network namespaces cannot be made here: " << failure;
+  // Inside its namespace each side has the program's own query ports to itself.
+  const auto in = [&](int Side) {
+    return std::vector<std::string>{"ip", "netns", "exec", namespaces.Name(Side), "env", "-u", "VXG_DPLAY_QUERY_PORT"};
+  };
+  Player host(Opening("Hanna", 1, false, LocalNetwork) + FirstRound + ShortRound(3000, true) + Quit, 51, in(0));
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(
+      Opening("Gustav", 1, false, LocalNetwork) + FirstRound + "+0 await own_end_state 1\n+0 state over.txt\n" + Quit,
+      52, in(1));
+  EXPECT_EQ(host.Process().Wait(60s), 0);
+  EXPECT_EQ(guest.Process().Wait(30s), 0);
+  ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "on the local network");
 }
 
 }  // namespace

@@ -28,11 +28,13 @@ inline bool PortFree(std::uint16_t port) {
 }
 
 // The first port of a block of free ports below the ephemeral range, chosen by process ID and
-// Skip (for a second block in the same test).
+// Skip (for a second block in the same test). A second block lies half the range away: test
+// processes started while this one runs have IDs just above its own, and take blocks next to its
+// first one.
 inline std::uint16_t FreePortBlock(unsigned skip = 0) {
   constexpr unsigned First = 20000;
   constexpr unsigned Blocks = 1500;
-  const unsigned start = static_cast<unsigned>(getpid()) + skip * 97;
+  const unsigned start = static_cast<unsigned>(getpid()) + skip * (Blocks / 2);
   for (unsigned attempt = 0; attempt < Blocks; ++attempt) {
     const auto base = static_cast<std::uint16_t>(First + ((start + attempt) % Blocks) * PortsPerBlock);
     bool free = true;
