@@ -173,6 +173,7 @@ void Window::SetExclusive(bool exclusive) {
 void Window::SetFullscreen(bool fullscreen) {
   fullscreen_ = fullscreen;
   if (!window_) return;
+  if (fullscreen) CoverDisplay();
   SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (fullscreen) return;
   if (exclusive_)
@@ -185,6 +186,15 @@ void Window::SetCursorVisible(bool visible) {
   cursorVisible_ = visible;
   if (window_ && (SDL_GetMouseFocus() == window_ || SDL_GetKeyboardFocus() == window_))
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+// Only a window manager grants the full-screen request; on an X server without one the window would
+// stay as it was, so it first covers the whole screen by itself.
+void Window::CoverDisplay() {
+  SDL_Rect display;
+  if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &display) != 0) return;
+  SDL_SetWindowPosition(window_, display.x, display.y);
+  SDL_SetWindowSize(window_, display.w, display.h);
 }
 
 // The largest whole multiple of the picture that fits on the desktop, so pixels stay square and sharp.

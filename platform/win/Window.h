@@ -76,6 +76,7 @@ class Window {
 
  private:
   void FitWindowToPicture();
+  void CoverDisplay();
   void PresentTexture();
   SDL_Texture* PictureTexture(std::int32_t width, std::int32_t height);
   // The factor a picture of the window's own size is shown at while it is not full screen.

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The full-screen picture on a real X server, with a window manager and without one (where nobody
+# grants the request for full screen): the title picture whole, scaled by the largest whole factor
+# that fits the screen, centred on black.
+# Usage: full-screen.sh GAME_DIR
+set -uo pipefail
+game=$1
+source "$(dirname "$0")/x-server.sh"
+
+mkdir "$scratch/folder"
+for part in cdu animf ani2 ps; do ln -s "$game/$part" "$scratch/folder/$part"; done
+# The title picture as the game draws it, from the scripted runner.
+printf '100 key down 13\n110 key up 13\n+500 await title_showing 1\n+100 screenshot %s\n+0 end\n' \
+  "$scratch/title.png" >"$scratch/script.txt"
+(cd "$scratch/folder" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game/veltranzik-script" ../script.txt) ||
+  fail "the runner's picture of the title"
+
+# check SCREEN FACTOR [openbox]
+check() {
+  local screen=$1 factor=$2 wm=${3:-}
+  local width=${screen%x*} height=${screen#*x}
+  local shownWidth=$((640 * factor)) shownHeight=$((480 * factor))
+  local left=$(((width - shownWidth) / 2)) top=$(((height - shownHeight) / 2))
+  local where="on $screen ${wm:-without a window manager}"
+  start_x_server "$screen" $wm
+  (cd "$scratch/folder" && exec "$game/Veltranzik") >"$scratch/game.log" 2>&1 &
+  local game=$!
+  local window
+  window=$(game_window) || exit 1
+  xdotool windowfocus --sync "$window" key Return
+  await 10 sh -c "xwininfo -id $window | grep -q 'Width: $width'" || fail "$where the window never covered the screen"
+  sleep 1
+  import -window root "$scratch/screen.png" || fail "no picture of the screen"
+  convert "$scratch/title.png" -sample "$((factor * 100))%" "$scratch/scaled.png"
+  convert "$scratch/screen.png" -crop "${shownWidth}x${shownHeight}+$left+$top" +repage "$scratch/shown.png"
+  local apart
+  apart=$(pixels_apart "$scratch/scaled.png" "$scratch/shown.png")
+  [ "$apart" = 0 ] || fail "$where the title picture is not shown whole at $factor times ($apart pixels apart)"
+  # Black all round: blank out the picture, and nothing bright is left.
+  local brightest
+  brightest=$(convert "$scratch/screen.png" -fill black -draw "rectangle $left,$top $((left + shownWidth - 1)),$((top + shownHeight - 1))" \
+    -colorspace gray -format '%[fx:maxima*255]' info:)
+  [ "${brightest%.*}" = 0 ] || fail "$where the border around the picture is not black (brightest $brightest)"
+  kill "$game"
+  wait "$game"
+  echo "$where: title whole at $factor times, centred on black"
+}
+
+check 1280x1024 2
+check 1920x1080 2 openbox
+check 2560x1440 3
+echo "passed"

@@ -1,0 +1,59 @@
+# Sourced by the tests of the game on a real X server: an X server of the test's own (Xvfb), a
+# window manager on it when asked, and a scratch folder, all gone when the test ends. A test whose
+# tools are missing is skipped (exit 77), with the reason.
+
+for tool in Xvfb openbox xdotool xprop xwininfo import compare convert; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed (tools/install-deps)"; exit 77; }
+done
+
+scratch=$(mktemp -d)
+cleanup() {
+  local job
+  for job in $(jobs -p); do kill "$job" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+# The game under test talks to this X server only, with whatever sound there is.
+unset SDL_VIDEODRIVER SDL_AUDIODRIVER WAYLAND_DISPLAY
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+await() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
+# start_x_server WIDTHxHEIGHT [openbox]: sets DISPLAY to a new X server of that size.
+start_x_server() {
+  local number=$scratch/display.$RANDOM
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  await 10 test -s "$number" || fail "Xvfb did not start"
+  export DISPLAY=:$(head -n1 "$number")
+  if [ "${2:-}" = openbox ]; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    await 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+  fi
+}
+
+# The identifier of the game's visible window, once it is there.
+game_window() {
+  local window
+  await 20 xdotool search --onlyvisible --name '^Veltranzik$' >/dev/null || fail "the game's window never appeared"
+  window=$(xdotool search --onlyvisible --name '^Veltranzik$' | head -n1)
+  echo "$window"
+}
+
+# The number of pixels in which two pictures differ by more than a little.
+pixels_apart() {
+  compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 || true
+}
