@@ -15,13 +15,31 @@ printf '100 key down 13\n110 key up 13\n+500 await title_showing 1\n+100 screens
 (cd "$scratch/folder" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game/veltranzik-script" ../script.txt) ||
   fail "the runner's picture of the title"
 
+# title_shown WIDTH HEIGHT FACTOR: whether the screen shows the title picture whole at FACTOR times,
+# centred on black; says what differs when not.
+title_shown() {
+  local width=$1 height=$2 factor=$3
+  local shownWidth=$((640 * factor)) shownHeight=$((480 * factor))
+  local left=$(((width - shownWidth) / 2)) top=$(((height - shownHeight) / 2))
+  import -window root "$scratch/screen.png" || { echo "no picture of the screen"; return 1; }
+  convert "$scratch/screen.png" -crop "${shownWidth}x${shownHeight}+$left+$top" +repage "$scratch/shown.png"
+  local apart
+  apart=$(pixels_apart "$scratch/scaled.png" "$scratch/shown.png")
+  [ "$apart" = 0 ] || { echo "the title picture is not shown whole at $factor times ($apart pixels apart)"; return 1; }
+  # Black all round: blank out the picture, and nothing bright is left.
+  local brightest
+  brightest=$(convert "$scratch/screen.png" -fill black \
+    -draw "rectangle $left,$top $((left + shownWidth - 1)),$((top + shownHeight - 1))" \
+    -colorspace gray -format '%[fx:maxima*255]' info:)
+  [ "${brightest%.*}" = 0 ] || { echo "the border around the picture is not black (brightest $brightest)"; return 1; }
+}
+
 # check SCREEN FACTOR [openbox]
 check() {
   local screen=$1 factor=$2 wm=${3:-}
   local width=${screen%x*} height=${screen#*x}
-  local shownWidth=$((640 * factor)) shownHeight=$((480 * factor))
-  local left=$(((width - shownWidth) / 2)) top=$(((height - shownHeight) / 2))
   local where="on $screen ${wm:-without a window manager}"
+  convert "$scratch/title.png" -sample "$((factor * 100))%" "$scratch/scaled.png"
   start_x_server "$screen" $wm
   (cd "$scratch/folder" && exec "$game/Veltranzik") >"$scratch/game.log" 2>&1 &
   local game=$!
@@ -29,18 +47,9 @@ check() {
   window=$(game_window) || exit 1
   xdotool windowfocus --sync "$window" key Return
   await 10 sh -c "xwininfo -id $window | grep -q 'Width: $width'" || fail "$where the window never covered the screen"
-  sleep 1
-  import -window root "$scratch/screen.png" || fail "no picture of the screen"
-  convert "$scratch/title.png" -sample "$((factor * 100))%" "$scratch/scaled.png"
-  convert "$scratch/screen.png" -crop "${shownWidth}x${shownHeight}+$left+$top" +repage "$scratch/shown.png"
-  local apart
-  apart=$(pixels_apart "$scratch/scaled.png" "$scratch/shown.png")
-  [ "$apart" = 0 ] || fail "$where the title picture is not shown whole at $factor times ($apart pixels apart)"
-  # Black all round: blank out the picture, and nothing bright is left.
-  local brightest
-  brightest=$(convert "$scratch/screen.png" -fill black -draw "rectangle $left,$top $((left + shownWidth - 1)),$((top + shownHeight - 1))" \
-    -colorspace gray -format '%[fx:maxima*255]' info:)
-  [ "${brightest%.*}" = 0 ] || fail "$where the border around the picture is not black (brightest $brightest)"
+  if ! await 10 title_shown "$width" "$height" "$factor" >/dev/null; then
+    fail "$where $(title_shown "$width" "$height" "$factor")"
+  fi
   kill "$game"
   wait "$game"
   echo "$where: title whole at $factor times, centred on black"

@@ -30,6 +30,15 @@ expect_start_screen() {
 
 start_x_server 1280x1024 openbox
 
+# Whether the window shows the expected start screen; says how far apart the two are.
+shows_start_screen() {
+  import -window "$1" "$scratch/shown.png" || return 1
+  local apart
+  apart=$(pixels_apart "$scratch/expected.png" "$scratch/shown.png")
+  echo "$apart pixels apart"
+  [ "$apart" -lt 100 ] 2>/dev/null
+}
+
 # play HOME XDG_DATA_HOME NAME: one player starts the game, types a name and leaves with Esc.
 play() {
   local home=$1 dataHome=$2 name=$3 window
@@ -38,11 +47,8 @@ play() {
   HOME=$home XDG_DATA_HOME=$dataHome PULSE_SERVER=unix:$scratch/no-sound-server "$launcher" >"$scratch/game.log" 2>&1 &
   local game=$!
   window=$(game_window) || exit 1
-  sleep 0.5
-  import -window "$window" "$scratch/shown.png" || fail "no picture of the game's window"
-  local apart
-  apart=$(pixels_apart "$scratch/expected.png" "$scratch/shown.png")
-  [ "$apart" -lt 100 ] 2>/dev/null || fail "the window does not show the start screen ($apart pixels apart)"
+  await 10 shows_start_screen "$window" >/dev/null ||
+    fail "the window does not show the start screen ($(shows_start_screen "$window"))"
   xdotool type --delay 20 "$name"
   sleep 0.3
   xdotool key Escape
