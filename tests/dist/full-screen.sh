@@ -4,7 +4,7 @@
 # that fits the screen, centred on black.
 # Usage: full-screen.sh GAME_DIR
 set -uo pipefail
-game=$1
+game=$(realpath "$1")
 source "$(dirname "$0")/x-server.sh"
 
 mkdir "$scratch/folder"

@@ -3,7 +3,7 @@
 # two players with homes of their own, on an X server with a window manager.
 # Usage: installed-game.sh BUILD_DIR
 set -uo pipefail
-build=$1
+build=$(realpath "$1")
 source "$(dirname "$0")/x-server.sh"
 
 root=$scratch/root

@@ -3,7 +3,7 @@
 # with a silent output whose monitor the test records. A shot must be heard there.
 # Usage: sound.sh GAME_DIR
 set -uo pipefail
-game=$1
+game=$(realpath "$1")
 source "$(dirname "$0")/x-server.sh"
 for tool in pulseaudio pactl parec od; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed (tools/install-deps)"; exit 77; }
@@ -32,7 +32,8 @@ xdotool mousemove 640 400 click 1
 wait $recorder
 
 pactl list sink-inputs | grep -q 'application.name = "Veltranzik"' || fail "the game plays no stream on the server"
-loudest=$(od -An -v -t d2 -w2 "$scratch/heard.raw" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
+loudest=$(od -An -v -t d2 -w2 "$scratch/heard.raw" |
+  awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
 [ "$loudest" -gt 3000 ] || fail "the shot was not heard (loudest sample $loudest)"
 echo "a shot heard through the sound server, loudest sample $loudest"
 echo "passed"

@@ -45,10 +45,12 @@ start_x_server() {
   fi
 }
 
-# The identifier of the game's visible window, once it is there.
+# The identifier of the game's visible window, once it is there; what the game said, kept in
+# $scratch/game.log, tells why when it never comes.
 game_window() {
   local window
-  await 20 xdotool search --onlyvisible --name '^Veltranzik$' >/dev/null || fail "the game's window never appeared"
+  await 20 xdotool search --onlyvisible --name '^Veltranzik$' >/dev/null ||
+    fail "the game's window never appeared: $(cat "$scratch/game.log")"
   window=$(xdotool search --onlyvisible --name '^Veltranzik$' | head -n1)
   echo "$window"
 }
