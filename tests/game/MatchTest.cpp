@@ -66,7 +66,8 @@ std::string Opening(const std::string& Name, int Track, bool Doubled, int Connec
   std::string script = "10 control eName text " + Name + "\n20 control cbNetz click\n30 control lbd select " +
                        std::to_string(Connection) + "\n40 control track position " + std::to_string(Track) + "\n";
   if (Doubled) script += "50 control cbdoppelt click\n";
-  return script + "60 control Button2 click\n+0 state hosting.txt\n";
+  // The click is taken at the next pass of messages: the session is there once the game says so.
+  return script + "60 control Button2 click\n+0 await network_game 1\n+0 state hosting.txt\n";
 }
 
 // A round: Space after the title or the result, a few shots into the sky, and the result.
