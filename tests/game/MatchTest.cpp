@@ -70,10 +70,12 @@ std::string Opening(const std::string& Name, int Track, bool Doubled, int Connec
   return script + "60 control Button2 click\n+0 await network_game 1\n+0 state hosting.txt\n";
 }
 
-// A round: Space after the title or the result, a few shots into the sky, and the result.
+// A whole round: a few shots into the sky, and the result. The wait for the end begins late in the
+// round, since an await lasts two minutes of real time at most and a sanitizer build on a busy
+// machine takes about that long for a whole round.
 std::string Round(const std::string& Result) {
   return "+0 await own_end_state 0\n+0 await phase 0\n+4000 press left 320 150\n+3000 press left 200 120\n"
-         "+3000 press left 450 200\n+5000 press left 120 160\n+0 await own_end_state 1\n+0 state " +
+         "+3000 press left 450 200\n+5000 press left 120 160\n+70000 await own_end_state 1\n+0 state " +
          Result + "\n";
 }
 
