@@ -6,14 +6,12 @@
 // exchange costs at most three round trips, one with a record at most eight.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
+#include "NetworkBenchSupport.h"
 #include "game/NetworkChannel.h"
 #include "game/TwoPlayer.h"
 #include "lib/network/VXGNetwork.h"
@@ -23,20 +21,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int ThisComputer = 1;
 constexpr GUID Application = {0x3D1F6A20, 0x7C44, 0x4B9E, {0xA1, 0x0C, 0x55, 0x2E, 0x90, 0x13, 0x6F, 0xB7}};
-
-class Samples {
- public:
-  void Add(Clock::duration time) { samples_.push_back(std::chrono::duration<double, std::micro>(time).count()); }
-  void Report(benchmark::State& state) {
-    if (samples_.empty()) return;
-    std::sort(samples_.begin(), samples_.end());
-    state.counters["p50_us"] = samples_[samples_.size() / 2];
-    state.counters["p99_us"] = samples_[samples_.size() * 99 / 100];
-  }
-
- private:
-  std::vector<double> samples_;
-};
 
 // One copy of the game's side of a match: its network object, its state and its protocol.
 struct Side {
@@ -54,8 +38,7 @@ struct Side {
 class Match {
  public:
   Match() {
-    if (std::getenv("VXG_DPLAY_QUERY_PORT") == nullptr)
-      setenv("VXG_DPLAY_QUERY_PORT", std::to_string(31000 + (getpid() % 250) * 8).c_str(), 1);
+    bench::UseQueryPortsOfThisRun(31000);
     TVXGNetwork& network = *host_.net.Network;
     network.AssignDriver(ThisComputer);
     network.CreateSession("Messung", Application, 2);
@@ -119,7 +102,7 @@ Match& TheMatch() {
 
 void RoundTrip(benchmark::State& state) {
   Side& host = TheMatch().Host();
-  Samples samples;
+  bench::LatencySamples samples;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     host.channel.Send("p");
@@ -134,7 +117,7 @@ BENCHMARK(RoundTrip)->Name("Exchange/RoundTrip")->UseRealTime();
 void ExchangeStatusOnly(benchmark::State& state) {
   TheMatch().StartExchanging();
   Side& host = TheMatch().Host();
-  Samples samples;
+  bench::LatencySamples samples;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     host.protocol.ExchangeStatus();
@@ -147,7 +130,7 @@ BENCHMARK(ExchangeStatusOnly)->Name("Exchange/Ours")->UseRealTime();
 void ExchangeWithRecord(benchmark::State& state) {
   TheMatch().StartExchanging();
   Side& host = TheMatch().Host();
-  Samples samples;
+  bench::LatencySamples samples;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     host.protocol.AnnounceUpdate(1, 5);

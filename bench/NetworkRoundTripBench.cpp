@@ -11,12 +11,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
+#include "NetworkBenchSupport.h"
 #include "network/VXGNetwork.h"
 
 namespace {
@@ -26,33 +24,10 @@ constexpr std::uint32_t MessageSize = 40;
 constexpr int ThisComputer = 1;
 constexpr GUID Application = {0x0BE4C4A1, 0x3A52, 0x4F1C, {0x90, 0x1D, 0x7E, 0x22, 0x5B, 0x61, 0xC8, 0x0F}};
 
-// Single round trips in microseconds, reported as median and 99th percentile.
-class RoundTrips {
- public:
-  void Add(Clock::duration roundTrip) {
-    samples_.push_back(std::chrono::duration<double, std::micro>(roundTrip).count());
-  }
-  void Report(benchmark::State& state) {
-    if (samples_.empty()) return;
-    std::sort(samples_.begin(), samples_.end());
-    state.counters["p50_us"] = samples_[samples_.size() / 2];
-    state.counters["p99_us"] = samples_[samples_.size() * 99 / 100];
-  }
-
- private:
-  std::vector<double> samples_;
-};
-
-// Query ports of this run's own, so that a running game or test is not disturbed.
-void UseQueryPortsOfThisRun() {
-  if (std::getenv("VXG_DPLAY_QUERY_PORT") == nullptr)
-    setenv("VXG_DPLAY_QUERY_PORT", std::to_string(30000 + (getpid() % 250) * 8).c_str(), 1);
-}
-
 // A host and a guest in one session, each with its player.
 struct Session {
   Session() {
-    UseQueryPortsOfThisRun();
+    bench::UseQueryPortsOfThisRun(30000);
     host.AssignDriver(ThisComputer);
     host.CreateSession("Messung", Application, 2);
     hostPlayer = host.CreatePlayer("Anna");
@@ -86,7 +61,7 @@ struct Session {
 void RoundTrip40Ours(benchmark::State& state) {
   static Session session;
   const char message[MessageSize] = "y0|250|1800|320|240|21|";
-  RoundTrips roundTrips;
+  bench::LatencySamples roundTrips;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     session.host.Send(session.hostPlayer, session.guestPlayer, message, MessageSize);
@@ -118,7 +93,7 @@ void RoundTrip40RawUdp(benchmark::State& state) {
   const int b = LoopbackSocket(second);
   char message[MessageSize] = "y0|250|1800|320|240|21|";
   char buffer[260];
-  RoundTrips roundTrips;
+  bench::LatencySamples roundTrips;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     sendto(a, message, MessageSize, 0, reinterpret_cast<const sockaddr*>(&second), sizeof second);

@@ -7,8 +7,7 @@ set -uo pipefail
 game=$(realpath "$1")
 source "$(dirname "$0")/x-server.sh"
 
-mkdir "$scratch/folder"
-for part in cdu animf ani2 ps; do ln -s "$game/$part" "$scratch/folder/$part"; done
+link_game_data "$game" "$scratch/folder"
 # The title picture as the game draws it, from the scripted runner.
 printf '100 key down 13\n110 key up 13\n+500 await title_showing 1\n+100 screenshot %s\n+0 end\n' \
   "$scratch/title.png" >"$scratch/script.txt"

@@ -12,14 +12,13 @@ launcher=$root/usr/bin/veltranzik
 data=$root/usr/share/veltranzik
 [ -x "$launcher" ] && [ -x "$root/usr/lib/veltranzik/Veltranzik" ] && [ -f "$root/usr/lib/veltranzik/Surfbmp.spi" ] ||
   fail "the launcher, the program and its plug-in are not where they belong"
-for part in cdu animf ani2 ps; do [ -d "$data/$part" ] || fail "the installed data lacks $part"; done
+for part in "${data_parts[@]}"; do [ -d "$data/$part" ] || fail "the installed data lacks $part"; done
 installed() { (cd "$root" && find . -printf '%p %s %m %T@\n' | sort); }
 before=$(installed)
 
 # expect_start_screen [DAT]: what the start screen looks like, with the settings of DAT, from the
 # scripted runner with the same data.
-mkdir "$scratch/runner"
-for part in cdu animf ani2 ps; do ln -s "$data/$part" "$scratch/runner/$part"; done
+link_game_data "$data" "$scratch/runner"
 printf '100 screenshot %s\n+0 end\n' "$scratch/expected.png" >"$scratch/runner/script.txt"
 expect_start_screen() {
   rm -f "$scratch/runner/dat.dat"
@@ -61,7 +60,7 @@ play "$scratch/hanna" "" "Hanna Hase"
 hanna=$scratch/hanna/.local/share/veltranzik
 [ -f "$hanna/dat.dat" ] || fail "no dat.dat in $hanna"
 grep -q "Hanna Hase" "$hanna/dat.dat" || fail "the typed name did not reach dat.dat"
-for part in cdu animf ani2 ps; do
+for part in "${data_parts[@]}"; do
   [ "$(readlink "$hanna/$part")" = "$data/$part" ] || fail "$hanna/$part does not lead to the installed data"
 done
 

@@ -14,8 +14,7 @@ pulseaudio --daemonize=no -n --exit-idle-time=-1 --load="module-null-sink sink_n
   --load="module-native-protocol-unix socket=$scratch/sound-server auth-anonymous=1" >"$scratch/pulse.log" 2>&1 &
 await 10 pactl info >/dev/null || fail "the sound server did not start: $(cat "$scratch/pulse.log")"
 
-mkdir "$scratch/folder"
-for part in cdu animf ani2 ps; do ln -s "$game/$part" "$scratch/folder/$part"; done
+link_game_data "$game" "$scratch/folder"
 start_x_server 1280x1024
 (cd "$scratch/folder" && exec "$game/Veltranzik") >"$scratch/game.log" 2>&1 &
 window=$(game_window) || exit 1

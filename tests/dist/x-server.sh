@@ -22,6 +22,14 @@ fail() {
   exit 1
 }
 
+# The folders of the game's data, and a working folder made of links to them.
+data_parts=(cdu animf ani2 ps)
+link_game_data() {  # FROM FOLDER
+  local part
+  mkdir -p "$2"
+  for part in "${data_parts[@]}"; do ln -s "$1/$part" "$2/$part"; done
+}
+
 # Waits up to $1 seconds for the command after it to succeed.
 await() {
   local seconds=$1

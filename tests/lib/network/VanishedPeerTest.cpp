@@ -31,17 +31,27 @@ class VanishedPeerTest : public testing::Test {
                                                    : 0;
   }
 
+  // Joins the session of a peer started as its host; the ID of the peer's player, 0 on failure.
+  std::uint32_t JoinPeersSession(ChildProcess& peer) {
+    if (!peer.Started()) {
+      ADD_FAILURE() << "the peer did not start";
+      return 0;
+    }
+    const std::uint32_t player = Reported(peer, "ready");
+    const std::optional<TVXGSession> session = FindSession(network, "Veltranzik10");
+    EXPECT_TRUE(session);
+    if (player == 0 || !session) return 0;
+    network.JoinSession(session->Instance);
+    return player;
+  }
+
   TVXGNetwork network;
 };
 
 TEST_F(VanishedPeerTest, AKilledHostTakesItsPlayerAndTheSessionWithIt) {
   ChildProcess peer({NETWORK_TEST_PEER, "host", std::to_string(ThisComputer), "Anna"});
-  ASSERT_TRUE(peer.Started());
-  const std::uint32_t anna = Reported(peer, "ready");
+  const std::uint32_t anna = JoinPeersSession(peer);
   ASSERT_NE(anna, 0u);
-  const std::optional<TVXGSession> session = FindSession(network, "Veltranzik10");
-  ASSERT_TRUE(session);
-  network.JoinSession(session->Instance);
   network.CreatePlayer("Bernd");
 
   peer.Kill();
@@ -80,12 +90,8 @@ TEST_F(VanishedPeerTest, AKilledGuestTakesItsPlayerWithIt) {
 
 TEST_F(VanishedPeerTest, AHostHaltedForThreeSecondsIsStillThereAfterwards) {
   ChildProcess peer({NETWORK_TEST_PEER, "host", std::to_string(ThisComputer), "Anna"});
-  ASSERT_TRUE(peer.Started());
-  const std::uint32_t anna = Reported(peer, "ready");
+  const std::uint32_t anna = JoinPeersSession(peer);
   ASSERT_NE(anna, 0u);
-  const std::optional<TVXGSession> session = FindSession(network, "Veltranzik10");
-  ASSERT_TRUE(session);
-  network.JoinSession(session->Instance);
   const std::uint32_t bernd = network.CreatePlayer("Bernd");
 
   // A debugger stop or a machine under load: three seconds without a word.
