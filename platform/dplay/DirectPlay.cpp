@@ -226,11 +226,13 @@ HRESULT DirectPlay::Send(DPID from, DPID to, DWORD, LPVOID data, DWORD dataSize)
   const Lock lock(mutex_);
   if (!connection_) return DPERR_UNINITIALIZED;
   // A peer whose game has not taken what it was sent has no room: wait, as a sender on a full
-  // line does, until its game takes some, or it or the session is gone.
+  // line does, until its game takes some, it or the session is gone, or the session lets it go
+  // for holding the message up too long.
+  const Clock::time_point waitingSince = Clock::now();
   for (;;) {
     if (!session_) return DPERR_INVALIDPLAYER;
     if (session_->Lost()) return DPERR_SESSIONLOST;
-    if (const std::optional<HRESULT> result = session_->Send(from, to, bytes)) {
+    if (const std::optional<HRESULT> result = session_->Send(from, to, bytes, waitingSince)) {
       arrived_.notify_all();  // for a local player of this side
       return *result;
     }

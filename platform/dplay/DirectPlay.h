@@ -1,7 +1,8 @@
 #pragma once
 // The DirectPlay object: one connection, at most one open session, the messages waiting for the
 // game. Every call services the network without waiting beyond the time-outs it was given, except
-// a Send that waits for room at a peer whose game has not taken what it was sent. A keeper thread
+// a Send that waits for room at a peer whose game has not taken what it was sent, until that peer
+// takes some or is let go for stalling (Session::HostStalledAfter at most). A keeper thread
 // services it as well, as soon as anything arrives, while the game is busy elsewhere (loading, a
 // title picture, a result waiting for a key): it takes in everything, so that peers are answered
 // and do not take this side for vanished.

@@ -5,7 +5,7 @@
 namespace platform::dplay {
 
 HostedSession::HostedSession(Endpoint& endpoint, MessageQueue& messages, wire::SessionInfo description)
-    : Session(endpoint, messages),
+    : Session(endpoint, messages, PeerStalledAfter),
       description_(std::move(description)),
       random_(std::random_device{}()),
       lastId_(static_cast<DPID>(random_())) {}
@@ -49,7 +49,7 @@ void HostedSession::OnPacket(ENetPeer* peer, wire::ByteView bytes) {
 }
 
 void HostedSession::Handle(ENetPeer* peer, const wire::JoinRequest& request) {
-  const HRESULT admission = Admission(request.instance);
+  const HRESULT admission = Admission(request);
   if (FAILED(admission)) {
     SendNow(peer, wire::JoinRefused{admission});
     enet_peer_disconnect_later(peer, 0);  // once it has heard why
@@ -92,8 +92,9 @@ void HostedSession::Handle(Link& link, const wire::Data& data, wire::ByteView pa
   if (!fits) Drop(peer);
 }
 
-HRESULT HostedSession::Admission(const GUID& instance) const {
-  if (!(instance == description_.instance)) return DPERR_NOSESSIONS;
+HRESULT HostedSession::Admission(const wire::JoinRequest& request) const {
+  if (!(request.instance == description_.instance)) return DPERR_NOSESSIONS;
+  if (!CarriesEveryMessage(request.window)) return DPERR_INVALIDPARAMS;
   if ((description_.flags & (DPSESSION_NEWPLAYERSDISABLED | DPSESSION_JOINDISABLED)) != 0 || !HasRoom())
     return DPERR_NONEWPLAYERS;
   return DP_OK;
@@ -101,12 +102,13 @@ HRESULT HostedSession::Admission(const GUID& instance) const {
 
 bool HostedSession::HasRoom(ENetPeer* asking) const {
   std::size_t places = Players().size();
-  for (const std::unique_ptr<Link>& link : Links()) {
-    const bool hasPlayer = std::any_of(Players().begin(), Players().end(),
-                                       [&](const Player& player) { return player.peer == link->Peer(); });
-    if (!hasPlayer && link->Peer() != asking) ++places;
-  }
+  for (const std::unique_ptr<Link>& link : Links())
+    if (!HasPlayer(link->Peer()) && link->Peer() != asking) ++places;
   return places < wire::PlayerLimit(description_.maxPlayers);
+}
+
+bool HostedSession::HasPlayer(const ENetPeer* peer) const {
+  return std::any_of(Players().begin(), Players().end(), [peer](const Player& player) { return player.peer == peer; });
 }
 
 DPID HostedSession::NewPlayerId() {
@@ -154,6 +156,13 @@ void HostedSession::Leave() {
   ENetHost* host = GetEndpoint().Host();
   for (std::size_t i = 0; i < host->peerCount; ++i)
     if (host->peers[i].state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_now(&host->peers[i], 0);
+}
+
+void HostedSession::LetIdlersGo(Clock::time_point now) {
+  std::vector<ENetPeer*> playerless;
+  for (const std::unique_ptr<Link>& link : Links())
+    if (now - link->Since() >= PlayerlessTimeout && !HasPlayer(link->Peer())) playerless.push_back(link->Peer());
+  for (ENetPeer* peer : playerless) Drop(peer);
 }
 
 void HostedSession::PeerGone(ENetPeer* peer) {

@@ -11,7 +11,7 @@ HRESULT AsFailure(HRESULT result) { return FAILED(result) ? result : DPERR_GENER
 
 JoinedSession::JoinedSession(Endpoint& endpoint, MessageQueue& messages, const ENetAddress& host, const GUID& instance,
                              const wire::Window& window)
-    : Session(endpoint, messages),
+    : Session(endpoint, messages, HostStalledAfter),
       host_(enet_host_connect(endpoint.Host(), &host, 1, 0)),
       instance_(instance),
       window_(window) {

@@ -15,9 +15,14 @@ wire::Window WindowFor(DWORD maxPlayers) {
   return {static_cast<std::uint32_t>(messages), static_cast<std::uint32_t>(bytes)};
 }
 
+bool CarriesEveryMessage(const wire::Window& window) {
+  return window.messages >= 1 && window.bytes >= MessageQueue::Cost(wire::MaxMessageSize);
+}
+
 Link::Link(std::uint32_t id, ENetPeer* peer, const wire::Window& granted, Clock::time_point now)
     : id_(id),
       peer_(peer),
+      since_(now),
       lastHeard_(now),
       window_(granted),
       grantedMessages_(granted.messages),
@@ -35,6 +40,11 @@ bool Link::MaySend(std::size_t size) const {
 void Link::Spend(std::size_t size) {
   ++spentMessages_;
   spentBytes_ += MessageQueue::Cost(size);
+}
+
+std::optional<Link::Clock::time_point> Link::WaitingSince() const {
+  if (held_.empty()) return std::nullopt;
+  return held_.front().since;
 }
 
 std::optional<std::uint64_t> Link::Arrive(std::size_t size) {

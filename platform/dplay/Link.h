@@ -3,7 +3,8 @@
 // may still send the other. Each side grants its peer a window of messages and bytes (counted as
 // its queue counts them) and gives back what its game has taken; a side whose window is spent
 // waits. So a side whose game does not poll holds no more than it granted, a busy sender waits
-// instead of overflowing it, and a peer that sends beyond its window breaks the rules.
+// instead of overflowing it, a peer that keeps a sender waiting too long is let go, and a peer
+// that sends beyond its window breaks the rules.
 
 #include <enet/enet.h>
 
@@ -21,6 +22,9 @@ namespace platform::dplay {
 // a peer of its own, and each message may wait here once for every player of this side; the
 // windows of all peers together then leave the queue a share for this side's own messages.
 wire::Window WindowFor(DWORD maxPlayers);
+// Whether a window lets its peer be sent every message, if only one at a time: a peer granting
+// less could never be sent the largest, and its senders would wait for it in vain.
+bool CarriesEveryMessage(const wire::Window& window);
 
 class Link {
  public:
@@ -31,12 +35,15 @@ class Link {
     wire::Bytes packet;
     std::optional<std::size_t> messageSize;  // for a player's message: what the window is charged
     Origin origin;                           // for a message passed on: where it came from
+    Clock::time_point since;                 // when it began to wait
   };
 
   Link(std::uint32_t id, ENetPeer* peer, const wire::Window& granted, Clock::time_point now);
 
   std::uint32_t Id() const { return id_; }
   ENetPeer* Peer() const { return peer_; }
+  // When the peer became one of the session's: on the host, when it joined.
+  Clock::time_point Since() const { return since_; }
   void Heard(Clock::time_point now) { lastHeard_ = now; }
   Clock::time_point LastHeard() const { return lastHeard_; }
 
@@ -45,6 +52,8 @@ class Link {
   bool MaySend(std::size_t size) const;
   void Spend(std::size_t size);
   std::deque<Held>& Waiting() { return held_; }
+  // When the first of what waits began to wait; nothing while nothing waits.
+  std::optional<Clock::time_point> WaitingSince() const;
 
   // Receiving: a message of Size arrives and gets the next number; nothing when it is beyond the
   // window this side granted. Each copy of it that waits here (in the queue, or to be passed on)
@@ -64,6 +73,7 @@ class Link {
 
   std::uint32_t id_;
   ENetPeer* peer_;
+  Clock::time_point since_;
   Clock::time_point lastHeard_;
   // Sums over the link's life: what the peer granted and what this side spent of it.
   std::uint64_t allowedMessages_ = 0;

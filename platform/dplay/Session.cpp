@@ -15,11 +15,17 @@ void Session::KeepPeers(Clock::time_point now) {
     const wire::Bytes alive = wire::EncodeDatagram(wire::Alive{});
     for (const std::unique_ptr<Link>& link : links_) endpoint_.SendDatagram(link->Peer()->address, alive);
   }
-  std::vector<ENetPeer*> silent;
+  std::vector<ENetPeer*> gone;
   for (const std::unique_ptr<Link>& link : links_)
-    if (now - link->LastHeard() > VanishedAfter) silent.push_back(link->Peer());
-  for (ENetPeer* peer : silent) Drop(peer);
+    if (now - link->LastHeard() > VanishedAfter || Stalled(*link, now)) gone.push_back(link->Peer());
+  for (ENetPeer* peer : gone) Drop(peer);
   LetStrangersGo(now);
+  LetIdlersGo(now);
+}
+
+bool Session::Stalled(const Link& link, Clock::time_point now) const {
+  const std::optional<Clock::time_point> since = link.WaitingSince();
+  return since && now - *since >= stalledAfter_;
 }
 
 void Session::LetStrangersGo(Clock::time_point now) {
@@ -54,7 +60,7 @@ HRESULT Session::MaySend(DPID from, DPID to) {
   return DP_OK;
 }
 
-std::optional<HRESULT> Session::Send(DPID from, DPID to, wire::ByteView bytes) {
+std::optional<HRESULT> Session::Send(DPID from, DPID to, wire::ByteView bytes, Clock::time_point waitingSince) {
   if (const HRESULT refusal = MaySend(from, to); FAILED(refusal)) return refusal;
   std::size_t localCopies = 0;
   for (const Player& player : players_)
@@ -62,8 +68,15 @@ std::optional<HRESULT> Session::Send(DPID from, DPID to, wire::ByteView bytes) {
   // This side's own game would wait for itself: it is told at once instead.
   if (!messages_.HasRoom(localCopies, bytes.size())) return DPERR_BUSY;
   const std::vector<Link*> destinations = Destinations(to);
+  std::vector<ENetPeer*> blocking;
   for (Link* link : destinations)
-    if (!link->Waiting().empty() || !link->MaySend(bytes.size())) return std::nullopt;
+    if (!link->Waiting().empty() || !link->MaySend(bytes.size())) blocking.push_back(link->Peer());
+  if (!blocking.empty()) {
+    // Held up this long, the message goes on without them at the caller's next try.
+    if (Clock::now() - waitingSince >= stalledAfter_)
+      for (ENetPeer* peer : blocking) Drop(peer);
+    return std::nullopt;
+  }
 
   DeliverToLocal(from, to, bytes);
   if (destinations.empty()) return DP_OK;
@@ -167,13 +180,13 @@ void Session::SendTo(Link& link, const wire::Packet& packet) {
   if (link.Waiting().empty()) {
     SendNow(link.Peer(), packet);
   } else {
-    link.Waiting().push_back({wire::EncodePacket(packet), std::nullopt, {}});
+    link.Waiting().push_back({wire::EncodePacket(packet), std::nullopt, {}, Clock::now()});
   }
 }
 
 void Session::PassOn(Link& link, wire::ByteView packet, std::size_t size, const Origin& origin) {
   if (Link* source = FindLink(origin.link)) source->Hold(origin.packet);
-  link.Waiting().push_back({{packet.begin(), packet.end()}, size, origin});
+  link.Waiting().push_back({{packet.begin(), packet.end()}, size, origin, Clock::now()});
   Pump(link);
 }
 

@@ -42,8 +42,18 @@ class Session {
   // A peer of the transport that has not joined this long after it showed up is let go, so that
   // strangers cannot hold the peers meant for players.
   static constexpr std::chrono::milliseconds StrangerTimeout{3000};
+  // A joined side lets go of a host whose window stays closed this long while a message waits
+  // for it: its game takes nothing any more (stopped, or never giving room) and would hold the
+  // sender up for ever. A game that only looks away for a while (loading, a picture waiting for
+  // a key) falls behind the lock-step exchange by a few messages, far within its window.
+  static constexpr std::chrono::milliseconds HostStalledAfter{3000};
+  // The host lets go of a peer a second sooner, so that a peer holding up what the host passes
+  // on is gone before the sender behind it takes the host for the one that stalls.
+  static constexpr std::chrono::milliseconds PeerStalledAfter = HostStalledAfter - std::chrono::seconds(1);
 
-  Session(Endpoint& endpoint, MessageQueue& messages) : endpoint_(endpoint), messages_(messages) {}
+  // StalledAfter: how long a peer may keep a message waiting for room.
+  Session(Endpoint& endpoint, MessageQueue& messages, std::chrono::milliseconds stalledAfter)
+      : endpoint_(endpoint), messages_(messages), stalledAfter_(stalledAfter) {}
   virtual ~Session() = default;
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -51,8 +61,8 @@ class Session {
   virtual void OnEvent(const ENetEvent& event) = 0;
   // Any datagram from From is a sign of life of the peer there.
   void Heard(const ENetAddress& from, Clock::time_point now);
-  // Tells every peer that this side is alive, now and then, and lets go of peers gone silent and
-  // of strangers.
+  // Tells every peer that this side is alive, now and then, and lets go of peers gone silent or
+  // stalled, of strangers and of idlers.
   void KeepPeers(Clock::time_point now);
   // When KeepPeers has something to do next.
   Clock::time_point NextDuty() const { return lastAlive_ + AliveInterval; }
@@ -62,8 +72,10 @@ class Session {
   // Starts creating a local player; its outcome is then fetched with TakeOutcome(Ticket).
   virtual HRESULT RequestPlayer(const std::string& name, DWORD& ticket) = 0;
   std::optional<PlayerOutcome> TakeOutcome(DWORD ticket);
-  // Sends a local player's message; nothing yet while a peer it goes to has no room for it.
-  std::optional<HRESULT> Send(DPID from, DPID to, wire::ByteView bytes);
+  // Sends a local player's message; nothing yet while a peer it goes to has no room for it. Peers
+  // that have had no room for it since WaitingSince for too long are let go, and the message goes
+  // to those left when it is sent again.
+  std::optional<HRESULT> Send(DPID from, DPID to, wire::ByteView bytes, Clock::time_point waitingSince);
   // The game took a message that came from Origin: its sender has room for it again.
   void Taken(const Origin& origin) { Release(origin); }
   // Says goodbye to every peer; the session is over for this side.
@@ -79,8 +91,10 @@ class Session {
   virtual std::vector<Link*> Destinations(DPID to) = 0;
   // Forgets the peer and all that depended on it; it is gone already.
   virtual void PeerGone(ENetPeer* peer) = 0;
-  // Lets go of a peer at once: one gone silent, or one that sent beyond its window.
+  // Lets go of a peer at once: one gone silent or stalled, or one that sent beyond its window.
   void Drop(ENetPeer* peer);
+  // Lets go of peers that hold a place in the session without using it; only a host has any.
+  virtual void LetIdlersGo(Clock::time_point) {}
 
   Link& AddLink(ENetPeer* peer, const wire::Window& granted);
   Link* FindLink(ENetPeer* peer);
@@ -128,9 +142,11 @@ class Session {
   void GiveBackRoom(Link& link);
   void Pump(Link& link);
   void LetStrangersGo(Clock::time_point now);
+  bool Stalled(const Link& link, Clock::time_point now) const;
 
   Endpoint& endpoint_;
   MessageQueue& messages_;
+  const std::chrono::milliseconds stalledAfter_;
   std::vector<Player> players_;
   std::map<DWORD, PlayerOutcome> outcomes_;
   std::vector<std::unique_ptr<Link>> links_;

@@ -1,20 +1,24 @@
 // A side that does not poll still takes in everything a busy peer sends, and what waits for it is
-// bounded: a peer that sends more than it may is disconnected, and nothing is lost on the way.
+// bounded: a peer that sends more than it may is disconnected, a peer that takes nothing is let go
+// before it holds a sender up for long, and nothing is lost on the way.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
 #include "DirectPlayTestSupport.h"
 #include "RogueEnet.h"
 #include "platform/dplay/MessageQueue.h"
+#include "platform/dplay/Session.h"
 
 namespace dplay_test {
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using platform::dplay::Session;
 
 std::string Numbered(std::uint32_t number) { return "n" + std::to_string(number); }
 
@@ -68,13 +72,13 @@ TEST_F(FlowControlTest, ABusySendersMessagesAllReachASideThatDoesNotPoll) {
   const std::optional<Message> joined = ReceiveWithin(*host.Get(), 2s);
   ASSERT_TRUE(joined && joined->systemType == DPSYS_CREATEPLAYERORGROUP);
 
-  // The guest repeats its message for ten seconds as fast as it can, polling its own side in
-  // between, while the host's game looks elsewhere.
+  // The guest repeats its message for a few seconds as fast as it can, polling its own side in
+  // between, while the host's game looks elsewhere at first, for less than the guest waits for it.
   std::atomic<std::uint32_t> sent = 0;
   std::atomic<bool> done = false;
   Taken atGuest;
   std::jthread sender([&] {
-    const Clock::time_point end = Clock::now() + 10s;
+    const Clock::time_point end = Clock::now() + 2 * Session::HostStalledAfter;
     while (Clock::now() < end) {
       const std::string text = Numbered(sent);
       const HRESULT result = SendText(*guest.Get(), bernd, DPID_ALLPLAYERS, text);
@@ -85,7 +89,7 @@ TEST_F(FlowControlTest, ABusySendersMessagesAllReachASideThatDoesNotPoll) {
     }
     done = true;
   });
-  std::this_thread::sleep_for(10s);
+  std::this_thread::sleep_for(Session::HostStalledAfter / 2);
 
   Taken atHost;
   const Clock::time_point deadline = Clock::now() + 60s;
@@ -114,7 +118,7 @@ TEST_F(FlowControlTest, MessagesTheHostPassesOnWaitForRoomAtTheirReceiverAndAllA
   NewPlayer(*idle.Get(), "Clara");
 
   // More than the idle side's window, to everyone: the host takes its own at once, the idle side
-  // only later.
+  // only later, yet before the host would let it go for stalling.
   constexpr std::uint32_t Count = 20000;
   std::jthread sending([&] {
     for (std::uint32_t i = 0; i < Count; ++i)
@@ -122,7 +126,7 @@ TEST_F(FlowControlTest, MessagesTheHostPassesOnWaitForRoomAtTheirReceiverAndAllA
   });
   Taken atHost;
   Taken atIdle;
-  const Clock::time_point quiet = Clock::now() + 2s;
+  const Clock::time_point quiet = Clock::now() + Session::PeerStalledAfter / 2;
   while (Clock::now() < quiet) TakeWaiting(*host.Get(), atHost);
   const Clock::time_point deadline = Clock::now() + 60s;
   while ((atHost.texts.size() < Count || atIdle.texts.size() < Count) && Clock::now() < deadline) {
@@ -139,6 +143,74 @@ TEST_F(FlowControlTest, MessagesTheHostPassesOnWaitForRoomAtTheirReceiverAndAllA
   EXPECT_EQ(atHost.notices, (std::vector<DWORD>{DPSYS_CREATEPLAYERORGROUP, DPSYS_CREATEPLAYERORGROUP}));
   EXPECT_TRUE(atIdle.notices.empty());
 }
+
+// Who sends to a side whose game takes nothing: the host's own game, or a guest's through the host.
+enum class Sender { Host, Guest };
+
+class StalledPeerTest : public FlowControlTest, public testing::WithParamInterface<Sender> {};
+
+TEST_P(StalledPeerTest, APeerWhoseGameTakesNothingIsLetGoBeforeItHoldsASenderUpForLong) {
+  ComPtr<IDirectPlay3A> guest = Connected(ThisComputer);
+  ASSERT_NO_FATAL_FAILURE(FindAndJoin(*guest.Get()));
+  const DPID bernd = NewPlayer(*guest.Get(), "Bernd");
+  ComPtr<IDirectPlay3A> stalled = Connected(ThisComputer);
+  ASSERT_NO_FATAL_FAILURE(FindAndJoin(*stalled.Get()));
+  NewPlayer(*stalled.Get(), "Clara");  // whose game never takes a message
+  const bool fromHost = GetParam() == Sender::Host;
+  IDirectPlay3A& sending = fromHost ? *host.Get() : *guest.Get();
+  IDirectPlay3A& reading = fromHost ? *guest.Get() : *host.Get();
+
+  // Far more than the stalled side's window, to everyone, each send timed.
+  constexpr std::uint32_t Count = 20000;
+  std::atomic<bool> done = false;
+  Clock::duration longest{};
+  std::jthread sender([&] {
+    for (std::uint32_t i = 0; i < Count; ++i) {
+      const Clock::time_point start = Clock::now();
+      const HRESULT result = SendText(sending, fromHost ? anna : bernd, DPID_ALLPLAYERS, Numbered(i));
+      longest = std::max(longest, Clock::now() - start);
+      if (result != DP_OK) {
+        ADD_FAILURE() << "send " << i << " gave " << std::hex << result;
+        break;
+      }
+    }
+    done = true;
+  });
+  Taken atReader;
+  const auto takeUntilDone = [&](std::chrono::seconds limit) {
+    const Clock::time_point deadline = Clock::now() + limit;
+    while (!(done && atReader.texts.size() >= Count) && Clock::now() < deadline) TakeWaiting(reading, atReader);
+    return done.load();
+  };
+  const bool finished = takeUntilDone(30s);
+  stalled->Close();  // ends a send that would otherwise wait for it for ever
+  takeUntilDone(30s);
+  sender.join();
+  Taken atSender;
+  TakeWaiting(sending, atSender);
+
+  EXPECT_TRUE(finished) << "a send waited for the stalled side until it left";
+  EXPECT_GT(longest, Session::PeerStalledAfter / 2) << "no send ever waited for the stalled side";
+  EXPECT_LT(longest, Session::HostStalledAfter + 1s);
+  ASSERT_EQ(atReader.texts.size(), Count);
+  for (std::uint32_t i = 0; i < Count; ++i) ASSERT_EQ(atReader.texts[i], Numbered(i));
+  // Both sides saw Clara leave as any player leaves, and the session went on without her.
+  for (const Taken* side : {&atReader, &atSender}) {
+    ASSERT_FALSE(side->notices.empty());
+    EXPECT_EQ(side->notices.back(), DPSYS_DESTROYPLAYERORGROUP);
+    EXPECT_EQ(std::count(side->notices.begin(), side->notices.end(), DPSYS_SESSIONLOST), 0);
+  }
+  for (IDirectPlay3A* side : {host.Get(), guest.Get()}) {
+    std::vector<DPID> ids;
+    for (const PlayerName& player : ListPlayers(*side)) ids.push_back(player.id);
+    EXPECT_EQ(ids, (std::vector<DPID>{anna, bernd}));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Senders, StalledPeerTest, testing::Values(Sender::Host, Sender::Guest),
+                         [](const testing::TestParamInfo<Sender>& sender) {
+                           return sender.param == Sender::Host ? "TheHostsGame" : "AGuestsGameThroughTheHost";
+                         });
 
 TEST(MessageQueueBound, CountsEveryMessageWithItsOverheadAndRefusesWhatDoesNotFit) {
   using platform::dplay::MessageQueue;
