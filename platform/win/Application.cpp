@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include <utility>
+
 #include "MessageBox.h"
 
 std::string ExceptionMessage(const std::exception& E) {
@@ -31,7 +33,28 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
-  for (const platform::InputEvent& event : platform::CurrentInput().TakePending()) Dispatch(event);
+  std::vector<platform::InputEvent> events = std::exchange(heldBack_, {});
+  for (platform::InputEvent& event : platform::CurrentInput().TakePending()) events.push_back(std::move(event));
+  for (const platform::InputEvent& event : events) Dispatch(event);
+  PaintForms();
+}
+
+namespace {
+
+bool IsSystemEvent(platform::InputKind Kind) {
+  using platform::InputKind;
+  return Kind == InputKind::Close || Kind == InputKind::FocusGained || Kind == InputKind::FocusLost;
+}
+
+}  // namespace
+
+void TApplication::ServeSystemEvents() {
+  for (platform::InputEvent& event : platform::CurrentInput().TakePending()) {
+    if (IsSystemEvent(event.kind))
+      Dispatch(event);
+    else
+      heldBack_.push_back(std::move(event));
+  }
   PaintForms();
 }
 

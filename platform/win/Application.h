@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Form.h"
+#include "platform/win/Input.h"
 #include "platform/win/Messages.h"
 
 class TApplication final : public platform::MessagePump {
@@ -44,6 +45,11 @@ class TApplication final : public platform::MessagePump {
   void Run();
   // Handles every message that is waiting and paints what needs it; never waits.
   void ProcessMessages() override;
+  // While the program cannot let its handlers run: the window system's own events (a request to
+  // close, focus, and what the platform answers by itself, such as a desktop asking whether the
+  // window is alive) are served and the forms painted; keys, mouse and actions wait, in order, for
+  // the next ProcessMessages.
+  void ServeSystemEvents();
   void Terminate(int ExitCode = 0);
   bool Terminated() const { return terminated_; }
   int ExitCode() const { return exitCode_; }
@@ -63,6 +69,7 @@ class TApplication final : public platform::MessagePump {
   void PaintForms();
 
   std::string title_;
+  std::vector<platform::InputEvent> heldBack_;
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
