@@ -48,6 +48,9 @@ the other player of a network game, or the script awaits a state, it follows rea
   T await KEY VALUE      holds the lines after it back until the game's state has KEY=VALUE
                          (at most 120 s of real time): for two runners that play each other;
                          "!VALUE" awaits any value but that one
+  T hold MS              holds the lines after it back for MS milliseconds of real time while
+                         the game runs on as it would, its clock keeping pace with real time:
+                         a player who takes their time
   T end                  ends the run there, like closing the window without saving
 
 The run also ends when the game ends itself, and when the script has nothing more to do while

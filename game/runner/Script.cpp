@@ -115,6 +115,10 @@ ScriptCommand ParseLine(int line, const std::string& text) {
     command.Verb = ScriptVerb::Await;
     command.Control = reader.Word("a state key");
     command.Text = reader.Rest();
+  } else if (verb == "hold") {
+    command.Verb = ScriptVerb::Hold;
+    command.Number = reader.NumberWord<std::int32_t>("milliseconds of real time", 0, 3600000);
+    reader.End();
   } else if (verb == "end") {
     command.Verb = ScriptVerb::End;
     reader.End();

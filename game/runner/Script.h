@@ -8,7 +8,7 @@
 
 #include "platform/win/Input.h"
 
-enum class ScriptVerb { KeyDown, KeyUp, Type, Move, Press, Control, Screenshot, State, Await, End };
+enum class ScriptVerb { KeyDown, KeyUp, Type, Move, Press, Control, Screenshot, State, Await, Hold, End };
 enum class ControlVerb { Click, Text, Select, Position };
 
 struct ScriptCommand {
@@ -22,7 +22,7 @@ struct ScriptCommand {
   std::string Text;     // typed text (UTF-8), a file name, or a control's new text
   std::string Control;  // the component's name, or the state key awaited
   ControlVerb Action = ControlVerb::Click;
-  std::int32_t Number = 0;
+  std::int32_t Number = 0;  // also the milliseconds of real time a hold lasts
 };
 
 // A fault of the script, found while reading it or while carrying it out.

@@ -54,7 +54,7 @@ std::vector<InputEvent> ScriptedInput::TakePending() {
 // the script waits for the other program of a two-player game.
 void ScriptedInput::Wait() {
   if (next_ == commands_.size()) throw ScriptEnd{};
-  if (awaitingSince_) {
+  if (awaitingSince_ || holding_) {
     PassRealTime(std::chrono::milliseconds(2));
     return;
   }
@@ -64,6 +64,7 @@ void ScriptedInput::Wait() {
 }
 
 bool ScriptedInput::Ready(const ScriptCommand& Command) {
+  if (Command.Verb == ScriptVerb::Hold) return HoldDone(Command);
   if (Command.Verb != ScriptVerb::Await) return true;
   const std::string value = stateValue_(Command.Control);
   const bool other = Command.Text.starts_with("!");
@@ -77,6 +78,26 @@ bool ScriptedInput::Ready(const ScriptCommand& Command) {
     throw ScriptFault{Command.Line, Command.Control + " did not become " + Command.Text + " within " +
                                         std::to_string(AwaitLimit.count()) + " s"};
   return false;
+}
+
+bool ScriptedInput::HoldDone(const ScriptCommand& Command) {
+  const auto now = std::chrono::steady_clock::now();
+  if (!holding_) holding_ = Hold{now, Now()};
+  KeepPaceWithRealTime();
+  if (now - holding_->RealStart < std::chrono::milliseconds(Command.Number)) return false;
+  holding_.reset();
+  return true;
+}
+
+void ScriptedInput::KeepPaceWithRealTime() {
+  using std::chrono::milliseconds;
+  const auto real = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - holding_->RealStart);
+  const auto virtualTime = static_cast<std::int64_t>(Now() - holding_->VirtualStart);
+  if (virtualTime > real.count())
+    std::this_thread::sleep_for(milliseconds(virtualTime - real.count()));
+  else
+    clock_.Advance(static_cast<std::uint64_t>(real.count() - virtualTime));
+  TellTime();
 }
 
 void ScriptedInput::PassRealTime(std::chrono::milliseconds Time) {
@@ -140,6 +161,7 @@ void ScriptedInput::Expand(const ScriptCommand& Command, std::vector<InputEvent>
       }
       break;
     case ScriptVerb::Await:
+    case ScriptVerb::Hold:
       break;
     default: {
       InputEvent event;

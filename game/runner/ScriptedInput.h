@@ -47,8 +47,12 @@ class ScriptedInput final : public platform::InputSource {
     return Command.Relative ? lastDone_ + Command.Time : Command.Time;
   }
   void TellTime();
-  // Whether the command at the head may go: an awaited state holds it back until it comes.
+  // Whether the command at the head may go: an awaited state holds it back until it comes, a
+  // hold until its real time has passed.
   bool Ready(const ScriptCommand& Command);
+  bool HoldDone(const ScriptCommand& Command);
+  // During a hold the virtual clock keeps pace with real time, ahead of it by no more than a frame.
+  void KeepPaceWithRealTime();
   // While a state is awaited the virtual clock follows real time.
   void PassRealTime(std::chrono::milliseconds Time);
   void Expand(const ScriptCommand& Command, std::vector<platform::InputEvent>& Events);
@@ -64,6 +68,11 @@ class ScriptedInput final : public platform::InputSource {
   std::function<void(std::uint64_t)> timePassed_;
   std::function<std::string(const std::string&)> stateValue_;
   std::optional<std::chrono::steady_clock::time_point> awaitingSince_;
+  struct Hold {
+    std::chrono::steady_clock::time_point RealStart;
+    std::uint64_t VirtualStart;
+  };
+  std::optional<Hold> holding_;
   std::optional<std::chrono::steady_clock::time_point> lastRealPass_;
   std::chrono::milliseconds longestFreeze_{0};
   std::uint64_t heard_;  // the clock when TimePassed last heard of it
