@@ -22,6 +22,13 @@ using Clock = std::chrono::steady_clock;
 constexpr int ThisComputer = 1;
 constexpr GUID Application = {0x3D1F6A20, 0x7C44, 0x4B9E, {0xA1, 0x0C, 0x55, 0x2E, 0x90, 0x13, 0x6F, 0xB7}};
 
+// Nobody looks at the window of a benchmark.
+struct NoWindow final : MatchWindow {
+  bool ServeWhilePlayerAwaited() override { return false; }
+  bool ServeSystemEvents() override { return false; }
+  void ShowError(const Exception&) override {}
+};
+
 // One copy of the game's side of a match: its network object, its state and its protocol.
 struct Side {
   explicit Side(bool Host) : isHost(Host ? 1 : 0) { net.Network = std::make_unique<TVXGNetwork>(); }
@@ -31,7 +38,8 @@ struct Side {
   RoundState round;
   TargetState targets;
   NetworkChannel channel{net};
-  TwoPlayerProtocol protocol{channel, match, round, targets, isHost, [] {}};
+  NoWindow window;
+  TwoPlayerProtocol protocol{channel, match, round, targets, isHost, window, [] {}};
 };
 
 // A host here and a guest on its own thread, which answers every exchange until the host's end.

@@ -16,7 +16,7 @@
 #include "platform/win/Application.h"
 #include "platform/win/StdCtrls.h"
 
-class TForm1 final : public TForm, private TargetSounds {
+class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
  public:
   explicit TForm1(TApplication& Application);
   ~TForm1() override;
@@ -106,11 +106,15 @@ class TForm1 final : public TForm, private TargetSounds {
   void LoadPictures(const std::vector<PictureLoad>& Plan);
   void LoadSounds();
   void RenderTextStrips();
-  void SetUpRound();
+  bool SetUpRound();
   void RunFrames();
   void EndRound();
   // Two players.
-  void AgreeOnRound();
+  bool AgreeOnRound();
+  bool ServeWhilePlayerAwaited() override;
+  bool ServeSystemEvents() override;
+  void ShowError(const Exception& E) override;
+  void LeaveFullSession();
   void FinishMatchRound();
   bool ShowMatchResult();
   void WriteResult(const std::string& Text);
@@ -143,7 +147,7 @@ class TForm1 final : public TForm, private TargetSounds {
   std::optional<std::uint32_t> fixedSeed_;
   std::int32_t figureUpCopy_ = 0;  // the two copies of the sound take turns
   NetworkChannel channel_{Net};
-  TwoPlayerProtocol protocol_{channel_, Match, Round, Targets, Net.IsHost, [this] { Play(Assets.OpponentHit); }};
+  TwoPlayerProtocol protocol_{channel_, Match, Round, Targets, Net.IsHost, *this, [this] { Play(Assets.OpponentHit); }};
 };
 
 // The name of the settings file in the working directory.

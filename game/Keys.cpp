@@ -5,6 +5,11 @@
 
 void TForm1::FormKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/) {
   if (Key == VK_RETURN) Key = VK_SPACE;
+  // Waiting for the other player, the only key that means anything is the one that leaves.
+  if (Net.NetworkGame == 1 && Match.AwaitingPlayer) {
+    if (Key == VK_ESCAPE) Match.RestartChoice = ChoiceQuit;
+    return;
+  }
   if (Program.TitlePictureShowing == 1) {
     if (Key == VK_ESCAPE || Key == VK_SPACE) Program.TitlePictureShowing = 0;
     return;

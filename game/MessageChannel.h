@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-enum class OpponentGone { No, Left, SessionLost, Silent };
+// Broken: the other side sent what no copy of the game sends.
+enum class OpponentGone { No, Left, SessionLost, Silent, Broken };
 
 class MessageChannel {
  public:

@@ -7,12 +7,15 @@
 #include "lib/network/VXGNetwork.h"
 
 // A session that can no longer carry a message has lost the other player: the match ends as when
-// the other player leaves, instead of the game ending with an error.
+// the other player leaves, instead of the game ending with an error. The notices that tell why wait
+// behind the messages still queued; nothing of those counts any more.
 void NetworkChannel::Send(const std::string& Text) {
   const std::vector<std::uint8_t> bytes = MessageBytes(Text);
   try {
     net_.Network->Send(net_.SenderId, 0, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
   } catch (const EVXGNetworkError&) {
+    while (gone_ == OpponentGone::No && Poll()) {
+    }
     if (gone_ == OpponentGone::No) gone_ = OpponentGone::SessionLost;
   }
 }
@@ -45,11 +48,12 @@ std::optional<std::string> NetworkChannel::Poll() {
   }
 }
 
+// A host that leaves takes its session along: that its player left first is the reason to give.
 void NetworkChannel::TakeNotice(const std::uint8_t* Data, std::uint32_t Size) {
   DWORD type = 0;
   if (Size < sizeof type) return;
   std::memcpy(&type, Data, sizeof type);
-  if (type == DPSYS_SESSIONLOST) gone_ = OpponentGone::SessionLost;
+  if (type == DPSYS_SESSIONLOST && gone_ == OpponentGone::No) gone_ = OpponentGone::SessionLost;
   if (type != DPSYS_DESTROYPLAYERORGROUP || Size < sizeof(DPMSG_DESTROYPLAYERORGROUP)) return;
   DPMSG_DESTROYPLAYERORGROUP notice;
   std::memcpy(&notice, Data, sizeof notice);

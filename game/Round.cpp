@@ -16,7 +16,10 @@ std::int64_t Now() { return static_cast<std::int64_t>(GetTickCount64()); }
 // a one-player round ends with the high-score table, and the next begins from the key handler.
 void TForm1::StartRound() {
   for (;;) {
-    SetUpRound();
+    if (!SetUpRound()) {
+      if (!Application().Terminated()) SaveAndQuit();
+      return;
+    }
     RunFrames();
     if (Application().Terminated()) return;
     EndRound();
@@ -24,11 +27,12 @@ void TForm1::StartRound() {
   }
 }
 
-void TForm1::SetUpRound() {
+// False when the player left while the other one was awaited.
+bool TForm1::SetUpRound() {
   Round.TickAccumulator = 0;
   Round.Score = 0;
   Round.OpponentScore = 0;
-  if (Net.NetworkGame == 1) AgreeOnRound();
+  if (Net.NetworkGame == 1 && !AgreeOnRound()) return false;
   Targets.GroundFigureCount = 0;
   Round.Phase = PhaseRunning;
   if (vollbild->Checked()) SetGamePalette();
@@ -46,6 +50,7 @@ void TForm1::SetUpRound() {
   Round.TickCount = 0;
   Round.TicksRun = 0;
   Round.FramesShown = 0;
+  return true;
 }
 
 // One pass a frame, until the round is stopped. Closing the window ends the program in the
@@ -54,6 +59,7 @@ void TForm1::RunFrames() {
   while (Round.Phase != PhaseStopRequested) {
     const std::int64_t elapsed = Now() - Round.LastTickTime;
     RunDueTicks(Round, elapsed, [this] { SimulationTick(); });
+    if (Application().Terminated()) return;
     Round.ScrollStep = ScrollStepFor(elapsed);
     ScrollView();
     Round.LastTickTime = Now();

@@ -134,12 +134,21 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   Net.LocalPlayerId = Net.Network->CreatePlayer(eName->Text());
   Application().ProcessMessages();
   UpdatePlayerStatus();
+  if (Net.IsHost != 1 && ListedPlayers() > 2) return LeaveFullSession();
   Round.Phase = PhaseStartScreen;
   if (Net.IsHost == 1) WaitForSecondPlayer();
   if (ListedPlayers() <= 1 || Application().Terminated()) return;
   ChooseOpponent();
   Net.SenderId = Net.LocalPlayerId;
   eNameExit(*Button2);
+}
+
+// Two others play each other there already: this copy would only wait for a round of its own
+// with nobody to play against.
+void TForm1::LeaveFullSession() {
+  Net.Network->LeaveSession();
+  Net.NetworkGame = 0;
+  lStatus->SetCaption("Dort spielen schon zwei Spieler miteinander.");
 }
 
 // Pressing Start again would only start over, so it waits disabled; Esc and "X" still leave.

@@ -4,6 +4,7 @@
 
 #include "GameMath.h"
 #include "MessageText.h"
+#include "PeerValues.h"
 #include "platform/win/Clock.h"
 
 namespace {
@@ -21,13 +22,14 @@ std::int32_t ValueOf(const std::string& Payload) {
 }  // namespace
 
 TwoPlayerProtocol::TwoPlayerProtocol(MessageChannel& Channel, MatchState& Match, RoundState& Round,
-                                     TargetState& Targets, const std::uint8_t& IsHost,
+                                     TargetState& Targets, const std::uint8_t& IsHost, MatchWindow& Window,
                                      std::function<void()> OpponentHit)
     : channel_(Channel),
       match_(Match),
       round_(Round),
       targets_(Targets),
       isHost_(IsHost),
+      window_(Window),
       opponentHit_(std::move(OpponentHit)) {}
 
 void TwoPlayerProtocol::SendText(const std::string& Text) { channel_.Send(Text); }
@@ -38,29 +40,56 @@ void TwoPlayerProtocol::NoteGone() {
   if (match_.Gone != OpponentGone::No) match_.PeerEndState = EndOver;
 }
 
-const std::string& TwoPlayerProtocol::ReceiveText() {
-  if (std::optional<std::string> text = channel_.Poll()) {
-    match_.LastText = std::move(*text);
-    if (!match_.LastText.empty() && match_.LastText[0] == '@') match_.PeerEndState = EndOver;
+void TwoPlayerProtocol::Broken() {
+  if (match_.Gone == OpponentGone::No) match_.Gone = OpponentGone::Broken;
+  match_.PeerEndState = EndOver;
+}
+
+std::optional<std::string> TwoPlayerProtocol::TakeText() {
+  std::optional<std::string> text = channel_.Poll();
+  if (text) {
+    heard_ = Now();
+    match_.LastText = *text;
+    if (!text->empty() && text->front() == '@') match_.PeerEndState = EndOver;
   }
   NoteGone();
+  return text;
+}
+
+const std::string& TwoPlayerProtocol::ReceiveText() {
+  TakeText();
   return match_.LastText;
 }
 
-std::string TwoPlayerProtocol::WaitForMessage(char Letter) {
-  std::int64_t heard = Now();
-  std::string before = match_.LastText;
+// While both sides settle, the end signals that are still under way say nothing new.
+bool TwoPlayerProtocol::Interrupted() const {
+  return localLeft_ || match_.Gone != OpponentGone::No || (!settling_ && match_.PeerEndState == EndOver);
+}
+
+bool TwoPlayerProtocol::ServeWindow(Awaited For, std::int64_t Since) {
+  if (For == Awaited::Person) return window_.ServeWhilePlayerAwaited();
+  if (Now() - Since < UnservedWindowMilliseconds) return false;
+  return window_.ServeSystemEvents();
+}
+
+// Everything that waits is taken in one pass: the network service wakes a wait only for what is
+// new, so texts left waiting would each cost a wake-up of their own.
+std::string TwoPlayerProtocol::WaitForMessage(char Letter, Awaited For) {
+  const std::int64_t since = Now();
+  heard_ = since;
   for (;;) {
-    const std::string& text = ReceiveText();
-    if (!text.empty() && text[0] == Letter) return text.substr(1);
-    if (text == "@0" || match_.Gone != OpponentGone::No) return "0";
-    if (text != before) {
-      heard = Now();
-      before = text;
+    while (const std::optional<std::string> text = TakeText()) {
+      if (!text->empty() && text->front() == Letter) return text->substr(1);
+      if (Interrupted()) return "0";
     }
-    if (Now() - heard > SilenceLimitMilliseconds) {
+    if (Interrupted()) return "0";
+    if (For == Awaited::Answer && Now() - heard_ > SilenceLimitMilliseconds) {
       match_.Gone = OpponentGone::Silent;
       match_.PeerEndState = EndOver;
+      return "0";
+    }
+    if (ServeWindow(For, since)) {
+      localLeft_ = true;
       return "0";
     }
     channel_.WaitForTraffic(TrafficWaitMilliseconds);
@@ -69,8 +98,15 @@ std::string TwoPlayerProtocol::WaitForMessage(char Letter) {
 
 std::int32_t TwoPlayerProtocol::ExchangeValue(char Letter, std::int32_t Value) {
   SendText(Letter + std::to_string(Value));
-  const std::int32_t result = ValueOf(WaitForMessage(Letter));
-  if (match_.PeerEndState != EndOver) {
+  const std::string payload = WaitForMessage(Letter);
+  std::int32_t result = 0;
+  try {
+    result = ValueOf(payload);
+  } catch (const EConvertError& e) {
+    window_.ShowError(e);
+    Broken();
+  }
+  if (!Interrupted()) {
     SendText("~");
     WaitForMessage('~');
   }
@@ -85,12 +121,20 @@ std::string TwoPlayerProtocol::ExchangeText(char Letter, const std::string& Text
   return payload;
 }
 
-void TwoPlayerProtocol::SyncBarrier() {
+void TwoPlayerProtocol::SyncBarrier(Awaited For) {
   SendText("#");
-  WaitForMessage('#');
+  WaitForMessage('#', For);
 }
 
 void TwoPlayerProtocol::ExchangeStatus() {
+  if (!TradeStatusAndRecords()) return;
+  if (!PlausibleTickCount(match_.OpponentTickCount)) return Broken();
+  CatchUp();
+  match_.ExchangeTick = round_.TicksRun;
+  match_.ExchangeTargets = targets_.Targets;
+}
+
+bool TwoPlayerProtocol::TradeStatusAndRecords() {
   StatusFields own;
   own.PendingUpdate = static_cast<std::int32_t>(match_.PendingUpdates.size());
   own.Score = round_.Score;
@@ -99,19 +143,9 @@ void TwoPlayerProtocol::ExchangeStatus() {
   own.CursorY = round_.CursorY;
   own.TickCount = round_.TickCount;
   const std::string reply = ExchangeText('y', StatusPayload(own));
-  if (match_.PeerEndState == EndOver) return;
-  StatusFields peer;
-  try {
-    peer = ReadStatus(reply);
-  } catch (const PayloadEnded&) {
-    return;
-  }
-  match_.PeerPendingUpdate = peer.PendingUpdate;
-  round_.OpponentScore = peer.Score;
-  match_.OpponentCameraX = peer.CameraXInt;
-  match_.OpponentCursorX = peer.CursorX;
-  match_.OpponentCursorY = peer.CursorY;
-  match_.OpponentTickCount = peer.TickCount;
+  if (Interrupted()) return false;
+  TakeStatus(reply);
+  if (Interrupted()) return false;
 
   // The host's records go first when both sides have some.
   const std::int32_t peerRecords = match_.PeerPendingUpdate;
@@ -122,9 +156,35 @@ void TwoPlayerProtocol::ExchangeStatus() {
     ReceiveUpdates(peerRecords);
     SendUpdates();
   }
-  if (match_.PeerEndState == EndOver) return;
+  return !Interrupted();
+}
 
-  // The side that simulated fewer ticks runs the missing ones in its next frames.
+void TwoPlayerProtocol::TakeStatus(const std::string& Reply) {
+  StatusFields peer;
+  try {
+    peer = ReadStatus(Reply);
+  } catch (const PayloadEnded&) {
+    Broken();
+    return;
+  } catch (const EConvertError& e) {
+    window_.ShowError(e);
+    Broken();
+    return;
+  }
+  if (!Plausible(peer)) {
+    Broken();
+    return;
+  }
+  match_.PeerPendingUpdate = peer.PendingUpdate;
+  round_.OpponentScore = peer.Score;
+  match_.OpponentCameraX = peer.CameraXInt;
+  match_.OpponentCursorX = peer.CursorX;
+  match_.OpponentCursorY = peer.CursorY;
+  match_.OpponentTickCount = peer.TickCount;
+}
+
+// The side that simulated fewer ticks runs the missing ones in its next frames.
+void TwoPlayerProtocol::CatchUp() {
   round_.CatchingUp = 1;
   while (round_.TickCount < match_.OpponentTickCount) {
     round_.TickAccumulator += 5;
@@ -132,8 +192,6 @@ void TwoPlayerProtocol::ExchangeStatus() {
   }
   round_.TickCount = 0;
   round_.CatchingUp = 0;
-  match_.ExchangeTick = round_.TicksRun;
-  match_.ExchangeTargets = targets_.Targets;
 }
 
 void TwoPlayerProtocol::AnnounceUpdate(std::int32_t Kind, std::int32_t Slot) {
@@ -149,7 +207,7 @@ void TwoPlayerProtocol::SendUpdates() {
 }
 
 void TwoPlayerProtocol::ReceiveUpdates(std::int32_t Count) {
-  for (std::int32_t i = 0; i < Count && match_.PeerEndState != EndOver; ++i) ReceiveUpdate();
+  for (std::int32_t i = 0; i < Count && !Interrupted(); ++i) ReceiveUpdate();
   match_.PeerPendingUpdate = 0;
 }
 
@@ -172,35 +230,83 @@ void TwoPlayerProtocol::SendUpdate(const PendingRecord& Record) {
   }
 }
 
-// A record cut short, for a slot that does not exist, or that the game could not draw, changes nothing.
+// The record's half of the transfer runs whatever its announcement said, so that the other side
+// never waits for it.
 void TwoPlayerProtocol::ReceiveUpdate() {
   SyncBarrier();
-  std::int32_t kind = 0;
-  std::int32_t slot = 0;
+  const std::string announcement = ExchangeText('q', "");
+  const std::string record = ExchangeText('w', "");
+  if (Interrupted()) return;
   try {
-    FieldReader announcement(ExchangeText('q', ""));
-    kind = announcement.Next();
-    slot = announcement.Next();
-    targets_.SpawnCounter = announcement.Next();
+    FieldReader reader(announcement);
+    const std::int32_t kind = reader.Next();
+    const std::int32_t slot = reader.Next();
+    const std::int32_t spawnCounter = reader.Next();
+    if (!PlausibleRecordKind(kind) || !PlausibleSpawnCounter(spawnCounter)) {
+      Broken();
+      return;
+    }
+    targets_.SpawnCounter = spawnCounter;
+    StoreRecord(kind, slot, record);
   } catch (const PayloadEnded&) {
+    Broken();
+  } catch (const EConvertError& e) {
+    window_.ShowError(e);
+    Broken();
+  }
+}
+
+// A record for a slot that does not exist is passed over.
+void TwoPlayerProtocol::StoreRecord(std::int32_t Kind, std::int32_t Slot, const std::string& Record) {
+  if (Kind == 2) {
+    GroundFigureRecord figure;
+    ReadFigure(Record, figure);
+    if (Slot < 1 || Slot > GroundFigureSlots) return;
+    if (!Plausible(figure)) return Broken();
+    targets_.GroundFigures[static_cast<std::size_t>(Slot)] = figure;
+    if (figure.State == FigureHit) opponentHit_();
     return;
   }
-  const std::string record = ExchangeText('w', "");
-  try {
-    if (kind == 2) {
-      GroundFigureRecord figure;
-      ReadFigure(record, figure);
-      if (slot < 1 || slot > GroundFigureSlots || !Drawable(figure)) return;
-      targets_.GroundFigures[static_cast<std::size_t>(slot)] = figure;
-      if (figure.State == FigureHit) opponentHit_();
-    } else if (kind == 1) {
-      TargetRecord target =
-          slot >= 1 && slot <= TargetSlots ? targets_.Targets[static_cast<std::size_t>(slot)] : TargetRecord{};
-      ReadTarget(record, target);
-      if (slot < 1 || slot > TargetSlots || !Drawable(target)) return;
-      targets_.Targets[static_cast<std::size_t>(slot)] = target;
-      if (target.State == TargetFalling) opponentHit_();
-    }
-  } catch (const PayloadEnded&) {
+  const bool exists = Slot >= 1 && Slot <= TargetSlots;
+  TargetRecord target = exists ? targets_.Targets[static_cast<std::size_t>(Slot)] : TargetRecord{};
+  ReadTarget(Record, target);
+  if (!exists) return;
+  if (!Plausible(target)) return Broken();
+  targets_.Targets[static_cast<std::size_t>(Slot)] = target;
+  if (target.State == TargetFalling) opponentHit_();
+}
+
+void TwoPlayerProtocol::SignalEnd() {
+  SendText("@0");
+  match_.OwnEndState = EndOver;
+  heard_ = Now();
+}
+
+bool TwoPlayerProtocol::EndHeard() {
+  while (!PeerOver() && TakeText()) {
   }
+  if (PeerOver()) return true;
+  if (Now() - heard_ > SilenceLimitMilliseconds) {
+    match_.Gone = OpponentGone::Silent;
+    match_.PeerEndState = EndOver;
+  }
+  return PeerOver();
+}
+
+// A hit in the last ticks before the other side's end signal would otherwise never reach it.
+void TwoPlayerProtocol::Settle() {
+  if (localLeft_ || match_.Gone != OpponentGone::No) return;
+  settling_ = true;
+  TradeStatusAndRecords();
+  settling_ = false;
+}
+
+// What follows the other side's signal belongs to the next round: it stays where it is.
+bool TwoPlayerProtocol::RestartHeard() {
+  while (!match_.PeerRestartHeard) {
+    const std::optional<std::string> text = TakeText();
+    if (!text) break;
+    if (!text->empty() && text->front() == '>') match_.PeerRestartHeard = true;
+  }
+  return match_.PeerRestartHeard;
 }

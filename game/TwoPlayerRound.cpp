@@ -27,6 +27,7 @@ const char* GoneText(OpponentGone Gone) {
       return "Der andere Spieler hat das Spiel verlassen.";
     case OpponentGone::SessionLost:
     case OpponentGone::Silent:
+    case OpponentGone::Broken:
       return "Die Verbindung zum anderen Spieler ist abgerissen.";
     default:
       return "";
@@ -58,34 +59,53 @@ void TForm1::ChooseOpponent() {
 }
 
 // Both sides count the ticks of the round from the same phase, so that their exchanges come at the
-// same ticks.
-void TForm1::AgreeOnRound() {
+// same ticks. The first barrier waits for the other person, who may still look at the title
+// picture; false when the player left meanwhile.
+bool TForm1::AgreeOnRound() {
   Round.CatchingUp = 0;
   Round.Phase11 = 0;
   Round.Phase21 = 0;
   Assets.BackBuffer->Draw(9, 440, *Assets.WaitingPicture, nullptr, false);
   Assets.BackBuffer->Flip();
-  protocol_.SyncBarrier();
+  protocol_.SyncBarrier(Awaited::Person);
+  if (Match.RestartChoice == ChoiceQuit || Application().Terminated()) return false;
+  // A value no copy of the game sends is a broken line; an end signal reads as 0 and is none.
   const std::int32_t position = protocol_.ExchangeValue('1', track->Position());
-  if (Net.IsHost != 1) track->SetPosition(position);
+  if (!protocol_.PeerOver() && (position < 0 || position > 2)) protocol_.Broken();
+  if (Net.IsHost != 1 && !protocol_.PeerOver()) track->SetPosition(position);
   const std::int32_t doubled = protocol_.ExchangeValue('2', cbdoppelt->Checked() ? 1 : 2);
+  if (!protocol_.PeerOver() && doubled != 1 && doubled != 2) protocol_.Broken();
   if (Net.IsHost != 1 && doubled == 1) cbdoppelt->SetChecked(true);
   if (cbdoppelt->Checked()) Round.RoundSeconds = 180;
   constexpr double Thresholds[] = {0.91, 0.86, 0.81};
   Targets.SpawnThreshold = Thresholds[std::clamp(track->Position(), 0, 2)];
   protocol_.SyncBarrier();
+  return !Application().Terminated();
 }
+
+bool TForm1::ServeWhilePlayerAwaited() {
+  Match.AwaitingPlayer = true;
+  Application().ProcessMessages();
+  Match.AwaitingPlayer = false;
+  return Match.RestartChoice == ChoiceQuit || Application().Terminated();
+}
+
+bool TForm1::ServeSystemEvents() {
+  Application().ServeSystemEvents();
+  return Application().Terminated();
+}
+
+void TForm1::ShowError(const Exception& E) { Application().ShowException(E); }
 
 // The first side whose time is up ends the round for both; its signal also frees the other side
 // from any exchange it waits in.
 void TForm1::FinishMatchRound() {
-  protocol_.SendText("@0");
-  Match.OwnEndState = EndOver;
-  while (Match.PeerEndState != EndOver && !Application().Terminated()) {
+  protocol_.SignalEnd();
+  while (!protocol_.EndHeard() && !Application().Terminated()) {
     LetMessagesRun();
     protocol_.SendText("@0");
-    protocol_.ReceiveText();
   }
+  if (!Application().Terminated()) protocol_.Settle();
 }
 
 // The result over the last frame, then the players' choice; true when both play on. When the other
@@ -147,16 +167,20 @@ void TForm1::WriteResult(const std::string& Text) {
   canvas.ShadowText(4, 80, 0xFFFFFF, 0x222222, why);
 }
 
-// While the other player is gone there is nobody to play again with: only Esc ends the wait.
+// While the other player is gone there is nobody to play again with: only Esc ends the wait. The
+// other player may choose first: its signal is taken and kept meanwhile.
 void TForm1::WaitForRestartChoice() {
   Match.RestartChoice = ChoiceWaiting;
   Match.OwnEndState = EndChoosing;
   Match.PeerEndState = Match.Gone == OpponentGone::No ? EndChoosing : EndOver;
-  while (Match.RestartChoice == ChoiceWaiting && !Application().Terminated()) LetMessagesRun();
+  Match.PeerRestartHeard = false;
+  while (Match.RestartChoice == ChoiceWaiting && !Application().Terminated()) {
+    LetMessagesRun();
+    protocol_.RestartHeard();
+  }
 }
 
-// The other side may take its time choosing and reads nothing meanwhile: the signal goes again only
-// now and then, so that its queue never fills.
+// The signal goes again only now and then, for a side that has not yet begun to wait for it.
 void TForm1::RestartBarrier() {
   std::int64_t lastSent = 0;
   for (;;) {
@@ -166,8 +190,7 @@ void TForm1::RestartBarrier() {
       lastSent = now;
     }
     LetMessagesRun();
-    const std::string& text = protocol_.ReceiveText();
-    if (!text.empty() && text[0] == '>') return;
+    if (protocol_.RestartHeard()) return;
     if (Match.RestartChoice == ChoiceQuit || Round.Phase == PhaseStopRequested || Application().Terminated() ||
         Match.Gone != OpponentGone::No)
       return;

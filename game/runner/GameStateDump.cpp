@@ -105,6 +105,8 @@ const char* GoneName(OpponentGone Gone) {
       return "session_lost";
     case OpponentGone::Silent:
       return "silent";
+    case OpponentGone::Broken:
+      return "broken";
     default:
       return "";
   }

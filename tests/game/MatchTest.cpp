@@ -110,15 +110,16 @@ void ExpectOneWorld(std::map<std::string, std::string> Host, std::map<std::strin
 
 // A second round that the host ends with Esc after a few shots: a whole one would only cost time.
 std::string EndedRound(const std::string& Result, bool Ends) {
-  std::string script = "+0 await own_end_state 0\n+0 await phase 0\n+2000 press left 320 150\n+2000 press left 450 200\n";
+  std::string script =
+      "+0 await own_end_state 0\n+0 await phase 0\n+2000 press left 320 150\n+2000 press left 450 200\n";
   if (Ends) script += "+3000 key down 27\n+10 key up 27\n";
   return script + "+0 await own_end_state 1\n+0 state " + Result + "\n";
 }
 
 TEST_F(Match, TwoCopiesPlayAMatchInOneWorldAndTheHostsSettingsRule) {
-  Player host(Opening("Hanna", 2, false) + FirstRound + Round("round1.txt") + PlayAgain +
-                  EndedRound("round2.txt", true) + Quit,
-              11);
+  Player host(
+      Opening("Hanna", 2, false) + FirstRound + Round("round1.txt") + PlayAgain + EndedRound("round2.txt", true) + Quit,
+      11);
   ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s)) << "the host never opened its session";
   Player guest(Opening("Gustav", 0, true) + FirstRound + Round("round1.txt") + PlayAgain +
                    EndedRound("round2.txt", false) + Quit,
@@ -194,18 +195,86 @@ TEST_F(Match, AnOpponentThatVanishesWhileTheOtherWaitsToPlayAgainFreesIt) {
   EXPECT_EQ(guest.Process().Wait(20s), 0) << guest.Output();
 }
 
-TEST_F(Match, AThirdCopyThatJoinsTheSessionChangesNothing) {
-  Player host(Opening("Hanna", 1, false) + FirstRound + ShortRound(6000, true) + Quit, 31);
+// The third copy finds two players there already: it leaves again and says why, and the match
+// goes on as if it had never come.
+TEST_F(Match, AThirdCopyThatJoinsTheSessionLeavesItAndChangesNothing) {
+  Player host(Opening("Hanna", 1, false) + FirstRound + ShortRound(8000, true) + Quit, 31);
   ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
   Player guest(Opening("Gustav", 1, false) + FirstRound + "+0 await phase 0\n+1000 state inround.txt\n" +
                    "+0 await own_end_state 1\n+0 state over.txt\n" + Quit,
                32);
   ASSERT_TRUE(guest.AwaitFile("inround.txt", 60s));
-  Player third(Opening("Dritte", 0, true) + FirstRound + "+0 await phase 0\n+20000 end\n", 33);
+  Player third(
+      "10 control eName text Dritte\n20 control cbNetz click\n30 control lbd select 1\n"
+      "40 control Button2 click\n+2000 state third.txt\n+0 key down 27\n+10 key up 27\n",
+      33);
+  EXPECT_EQ(third.Process().Wait(60s), 0) << third.Output();
+  auto alone = third.State("third.txt");
+  EXPECT_EQ(alone["network_game"], "0");
+  EXPECT_EQ(alone["lStatus.text"], "Dort spielen schon zwei Spieler miteinander.");
+  EXPECT_EQ(alone["Button2.enabled"], "1") << "the start screen stays usable";
   EXPECT_EQ(host.Process().Wait(60s), 0);
   EXPECT_EQ(guest.Process().Wait(20s), 0);
   ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "with a third copy in the session");
   EXPECT_EQ(host.State("over.txt")["opponent_gone"], "");
+}
+
+// One player looks at the title picture for twelve seconds, and later at the result for twenty,
+// while the other chose at once: both rounds run on both screens, and the one who waits keeps a
+// window that answers.
+TEST_F(Match, APlayerWhoTakesTheirTimeStillPlaysEveryRound) {
+  Player host(Opening("Hanna", 1, false) + FirstRound + "+2000 state waiting.txt\n" + ShortRound(3000, true) +
+                  PlayAgain + "+0 await phase 0\n+0 state second.txt\n+3000 key down 27\n+10 key up 27\n" +
+                  "+0 await own_end_state 1\n+0 state over2.txt\n" + Quit,
+              61);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(Opening("Gustav", 1, false) + "+0 await title_showing 1\n+0 hold 12000\n+0 key down 32\n" +
+                   "+10 key up 32\n+0 await own_end_state 1\n+0 state over.txt\n+0 hold 20000\n" + PlayAgain +
+                   "+0 await phase 0\n+0 state second.txt\n+0 await own_end_state 1\n+0 state over2.txt\n" + Quit,
+               62);
+  EXPECT_EQ(host.Process().Wait(180s), 0) << host.Output();
+  EXPECT_EQ(guest.Process().Wait(30s), 0) << guest.Output();
+  auto waiting = host.State("waiting.txt");
+  EXPECT_NE(waiting["phase"], "0") << "written while the host still waited for the guest";
+  for (Player* player : {&host, &guest}) {
+    for (const char* file : {"over.txt", "over2.txt"}) {
+      auto over = player->State(file);
+      EXPECT_EQ(over["opponent_gone"], "") << file;
+      EXPECT_EQ(over["own_end_state"], "1") << file;
+    }
+    EXPECT_EQ(player->State("second.txt")["phase"], "0") << "the second round ran";
+  }
+  ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "after a slow start");
+  ExpectOneWorld(host.State("over2.txt"), guest.State("over2.txt"), "after a slow choice");
+}
+
+// While one player is awaited, the other leaves with Esc, or the awaited copy is killed: the wait
+// ends on the other side within seconds, with the reason on its result.
+TEST_F(Match, APlayerWhoLeavesOrVanishesWhileAwaitedFreesTheOther) {
+  {
+    Player host(Opening("Hanna", 1, false) + FirstRound + "+3000 key down 27\n+10 key up 27\n+5000 end\n", 71);
+    ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+    Player guest(Opening("Gustav", 1, false) + "+0 await title_showing 1\n+0 hold 6000\n+0 key down 32\n" +
+                     "+10 key up 32\n+0 await own_end_state 1\n+0 state over.txt\n" + Quit,
+                 72);
+    EXPECT_EQ(host.Process().Wait(60s), 0);
+    EXPECT_TRUE(host.Folder().Exists("dat.dat")) << "Esc left the match and saved, before the script's end";
+    EXPECT_EQ(guest.Process().Wait(60s), 0) << guest.Output();
+    EXPECT_EQ(guest.State("over.txt")["opponent_gone"], "left");
+  }
+  {
+    Player host(Opening("Hanna", 1, false) + FirstRound + "+0 await own_end_state 1\n+0 state over.txt\n" + Quit, 73);
+    ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+    Player guest(Opening("Gustav", 1, false) + "+0 await title_showing 1\n+0 state title.txt\n+0 hold 60000\n", 74);
+    ASSERT_TRUE(guest.AwaitFile("title.txt", 60s));
+    std::this_thread::sleep_for(2s);
+    guest.Process().Kill();
+    const auto killed = std::chrono::steady_clock::now();
+    ASSERT_TRUE(host.AwaitFile("over.txt", 20s)) << host.Output();
+    EXPECT_LT(std::chrono::steady_clock::now() - killed, 8s);
+    EXPECT_NE(host.State("over.txt")["opponent_gone"], "");
+    EXPECT_EQ(host.Process().Wait(20s), 0);
+  }
 }
 
 TEST_F(Match, ARoundThroughALossyRelayEndsWithOneWorld) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -15,7 +16,8 @@
 
 namespace {
 
-// Two ends of a line in memory; each end also keeps what it sent, in order.
+// Two ends of a line in memory; each end also keeps what it sent, in order. A wait wakes, as the
+// network service's does, only for what arrives after it began, not for what already waits.
 class MemoryLine {
  public:
   class End final : public MessageChannel {
@@ -25,6 +27,7 @@ class MemoryLine {
       const std::vector<std::uint8_t> bytes = MessageBytes(Text);
       std::lock_guard lock(line_.mutex_);
       line_.queues_[1 - side_].push_back(CleanedText(bytes.data(), bytes.size()));
+      ++line_.arrivals_[1 - side_];
       sent.push_back(Text);
       line_.arrived_.notify_all();
     }
@@ -37,13 +40,16 @@ class MemoryLine {
       return text;
     }
     void WaitForTraffic(std::int32_t Milliseconds) override {
+      ++waits;
       std::unique_lock lock(line_.mutex_);
+      const std::uint64_t before = line_.arrivals_[side_];
       line_.arrived_.wait_for(lock, std::chrono::milliseconds(Milliseconds),
-                              [&] { return !line_.queues_[side_].empty(); });
+                              [&] { return line_.arrivals_[side_] != before; });
     }
     OpponentGone Gone() const override { return gone; }
 
     std::vector<std::string> sent;  // read only once the other thread is done
+    int waits = 0;
     OpponentGone gone = OpponentGone::No;
 
    private:
@@ -62,6 +68,24 @@ class MemoryLine {
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::deque<std::string> queues_[2];
+  std::uint64_t arrivals_[2] = {0, 0};
+};
+
+// The window of a side: the player stays until told to leave; errors are kept.
+struct TestWindow final : MatchWindow {
+  bool ServeWhilePlayerAwaited() override {
+    ++personPasses;
+    return personPasses >= leaveAfterPasses;
+  }
+  bool ServeSystemEvents() override {
+    ++systemPasses;
+    return false;
+  }
+  void ShowError(const Exception& E) override { errors.push_back(E.Message()); }
+  int personPasses = 0;
+  int leaveAfterPasses = 1 << 30;
+  int systemPasses = 0;
+  std::vector<std::string> errors;
 };
 
 // One side of a match: its own round and targets and the protocol over its end of the line.
@@ -71,6 +95,7 @@ struct Side {
   MatchState match;
   RoundState round;
   TargetState targets;
+  TestWindow window;
   int opponentHits = 0;
 };
 
@@ -78,10 +103,15 @@ struct Match {
   MemoryLine line;
   Side host{true};
   Side guest{false};
-  TwoPlayerProtocol hostProtocol{line.host,    host.match,  host.round,
-                                 host.targets, host.isHost, [this] { ++host.opponentHits; }};
-  TwoPlayerProtocol guestProtocol{line.guest,    guest.match,  guest.round,
-                                  guest.targets, guest.isHost, [this] { ++guest.opponentHits; }};
+  TwoPlayerProtocol hostProtocol{
+      line.host, host.match, host.round, host.targets, host.isHost, host.window, [this] { ++host.opponentHits; }};
+  TwoPlayerProtocol guestProtocol{line.guest,
+                                  guest.match,
+                                  guest.round,
+                                  guest.targets,
+                                  guest.isHost,
+                                  guest.window,
+                                  [this] { ++guest.opponentHits; }};
 
   // Both sides run a step of the protocol at the same time, as two computers do.
   template <class HostStep, class GuestStep>
@@ -242,13 +272,25 @@ TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
   EXPECT_EQ(match.host.match.PeerEndState, EndOver);
   EXPECT_TRUE(match.hostProtocol.PeerOver());
 
-  // Surplus signals of earlier waits are passed over by the next one.
+  // Surplus signals of earlier waits are passed over by the next one, however many wait: the
+  // line wakes a wait only for what is new.
   Match next;
-  next.line.Queue(1, ">");
-  next.line.Queue(1, ">");
+  for (int i = 0; i < 300; ++i) next.line.Queue(1, ">");
   next.Together([](TwoPlayerProtocol& p) { p.SyncBarrier(); }, [](TwoPlayerProtocol& p) { p.SyncBarrier(); });
+  EXPECT_EQ(next.guest.match.Gone, OpponentGone::No);
   EXPECT_EQ(next.guest.match.PeerEndState, EndPlaying);
   EXPECT_EQ(next.guest.match.LastText, "#");
+  EXPECT_LT(next.line.guest.waits, 10) << "what waited was taken in one pass, not one at each wake-up";
+
+  // The other player's choice to play again is found among whatever else waits, and what follows
+  // it, the next round's first barrier, is left for that round.
+  Match choosing;
+  for (const char* text : {"@0", ">", "#"}) choosing.line.Queue(0, text);
+  EXPECT_TRUE(choosing.hostProtocol.RestartHeard());
+  EXPECT_TRUE(choosing.hostProtocol.RestartHeard()) << "and stays heard";
+  choosing.Together([](TwoPlayerProtocol& p) { p.SyncBarrier(); }, [](TwoPlayerProtocol&) {});
+  EXPECT_EQ(choosing.host.match.Gone, OpponentGone::No);
+  EXPECT_EQ(choosing.host.match.LastText, "#");
 
   // A notice that the other player left ends a wait that nothing else would.
   Match left;
@@ -258,62 +300,172 @@ TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
   EXPECT_EQ(left.host.match.PeerEndState, EndOver);
 }
 
-// The guest's line goes quiet: after ten seconds of the game's clock the host stops waiting.
-class SilentChannel final : public MessageChannel {
+// The other side as a script of the texts it sends, whatever it is sent; silent once they are out.
+// Waiting moves the game's clock instead of taking real time.
+class ScriptedPeer final : public MessageChannel {
  public:
-  explicit SilentChannel(platform::ScriptedClock& Clock) : clock_(Clock) {}
-  void Send(const std::string&) override {}
-  std::optional<std::string> Poll() override { return std::nullopt; }
+  explicit ScriptedPeer(platform::ScriptedClock& Clock) : clock_(Clock) {}
+  void Send(const std::string& Text) override { sent.push_back(Text); }
+  std::optional<std::string> Poll() override {
+    if (texts.empty()) return std::nullopt;
+    std::string text = texts.front();
+    texts.pop_front();
+    return text;
+  }
   void WaitForTraffic(std::int32_t Milliseconds) override {
     clock_.Sleep(static_cast<std::uint32_t>(Milliseconds));
-    waited_ += Milliseconds;
+    waited += Milliseconds;
   }
-  OpponentGone Gone() const override { return OpponentGone::No; }
-  std::int64_t Waited() const { return waited_; }
+  OpponentGone Gone() const override { return gone; }
+
+  std::deque<std::string> texts;
+  std::vector<std::string> sent;
+  std::int64_t waited = 0;
+  OpponentGone gone = OpponentGone::No;
 
  private:
   platform::ScriptedClock& clock_;
-  std::int64_t waited_ = 0;
 };
 
-TEST(TwoPlayerProtocol, TenSecondsOfSilenceEndAnExchange) {
+// One side of a match against a scripted other side.
+struct AgainstScript {
+  explicit AgainstScript(std::vector<std::string> Texts = {}) { peer.texts.assign(Texts.begin(), Texts.end()); }
   platform::ScriptedClock clock;
-  platform::ScopedClock scoped(clock);
-  SilentChannel channel(clock);
+  platform::ScopedClock scoped{clock};
+  ScriptedPeer peer{clock};
   MatchState match;
   RoundState round;
   TargetState targets;
+  TestWindow window;
   const std::uint8_t isHost = 1;
-  TwoPlayerProtocol protocol(channel, match, round, targets, isHost, [] {});
-  EXPECT_EQ(protocol.ExchangeValue('1', 2), 0);
-  EXPECT_EQ(match.Gone, OpponentGone::Silent);
-  EXPECT_TRUE(protocol.PeerOver());
-  EXPECT_GT(channel.Waited(), SilenceLimitMilliseconds);
-  EXPECT_LT(channel.Waited(), SilenceLimitMilliseconds + 200) << "it waited on traffic, in steps, not for ever";
+  TwoPlayerProtocol protocol{peer, match, round, targets, isHost, window, [] {}};
+};
+
+TEST(TwoPlayerProtocol, AnAnswerIsAwaitedTenSecondsAndAPersonUntilThePlayerLeaves) {
+  AgainstScript silent;
+  EXPECT_EQ(silent.protocol.ExchangeValue('1', 2), 0);
+  EXPECT_EQ(silent.match.Gone, OpponentGone::Silent);
+  EXPECT_TRUE(silent.protocol.PeerOver());
+  EXPECT_GT(silent.peer.waited, SilenceLimitMilliseconds);
+  EXPECT_LT(silent.peer.waited, SilenceLimitMilliseconds + 200) << "it waited on traffic, in steps, not for ever";
+  EXPECT_GT(silent.window.systemPasses, 150) << "the window's system events are served while it waits";
+  EXPECT_EQ(silent.window.personPasses, 0) << "but none of the game's own handlers run";
+
+  // The other person looks at the title picture for minutes: the wait goes on, the window runs,
+  // and it ends when the local player leaves.
+  AgainstScript slow;
+  slow.window.leaveAfterPasses = 6000;
+  EXPECT_EQ(slow.protocol.WaitForMessage('#', Awaited::Person), "0");
+  EXPECT_EQ(slow.match.Gone, OpponentGone::No);
+  EXPECT_GT(slow.peer.waited, 250000);
+  EXPECT_EQ(slow.window.personPasses, 6000);
+  const std::int64_t waited = slow.peer.waited;
+  slow.protocol.ExchangeStatus();
+  EXPECT_EQ(slow.peer.waited, waited) << "once the player has left, nothing more waits";
+
+  // A person wait ends as soon as the other player is gone.
+  AgainstScript gone;
+  gone.peer.gone = OpponentGone::SessionLost;
+  EXPECT_EQ(gone.protocol.WaitForMessage('#', Awaited::Person), "0");
+  EXPECT_EQ(gone.match.Gone, OpponentGone::SessionLost);
 }
 
-TEST(TwoPlayerProtocol, ARecordTheGameCannotUseChangesNothing) {
+TargetRecord FallingStork(double LabelY) {
+  TargetRecord stork = Stork();
+  stork.State = TargetFalling;
+  stork.Frame = 1;
+  stork.LabelY = LabelY;
+  return stork;
+}
+
+// A status announcing one record, and the transfer of it.
+std::vector<std::string> RecordTransfer(const std::string& Announcement, const std::string& Record) {
+  return {"y1|0|0|0|0|21|", "~", "#", "q" + Announcement, "~", "w" + Record, "~"};
+}
+
+TEST(TwoPlayerProtocol, ValuesNoRealOpponentSendsBreakTheLineAndChangeNothing) {
+  GroundFigureRecord ancient;
+  ancient.State = FigureIdle;
+  ancient.Frame = 1;
+  ancient.Age = 2147483647;
+  ancient.X = 100;
+  const std::vector<std::pair<const char*, std::vector<std::string>>> cases = {
+      {"a tick count far ahead", {"y0|0|0|0|0|400000000|", "~"}},
+      {"the largest tick count", {"y0|0|0|0|0|2147483647|", "~"}},
+      {"a negative tick count", {"y0|0|0|0|0|-5|", "~"}},
+      {"more records than slots", {"y1000000|0|0|0|0|21|", "~"}},
+      {"a camera at the end of the numbers", {"y0|0|2147483647|0|0|21|", "~"}},
+      {"a cursor at the other end", {"y0|0|0|-2147483648|0|21|", "~"}},
+      {"a status cut short", {"y0|0|", "~"}},
+      {"a label that holds a slot for hours", RecordTransfer("1|5|3|", TargetPayload(FallingStork(2000000)))},
+      {"a stork far off the world", RecordTransfer("1|5|3|",
+                                                   [] {
+                                                     TargetRecord far = Stork();
+                                                     far.X = 2000000;
+                                                     return TargetPayload(far);
+                                                   }())},
+      {"a figure about to overflow its age", RecordTransfer("2|3|3|", FigurePayload(ancient))},
+      {"a record kind the game has not", RecordTransfer("7|5|3|", TargetPayload(Stork()))},
+      {"a spawn count about to overflow", RecordTransfer("1|5|2147483647|", TargetPayload(Stork()))},
+      {"an announcement cut short", RecordTransfer("1|", TargetPayload(Stork()))},
+  };
+  for (const auto& [what, texts] : cases) {
+    AgainstScript side(texts);
+    side.round.TickCount = 21;
+    side.round.TickAccumulator = 2;
+    side.protocol.ExchangeStatus();
+    EXPECT_EQ(side.match.Gone, OpponentGone::Broken) << what;
+    EXPECT_TRUE(side.protocol.PeerOver()) << what;
+    EXPECT_EQ(side.round.TickAccumulator, 2) << what;
+    EXPECT_EQ(side.match.OpponentCameraX, 0) << what;
+    EXPECT_EQ(side.targets.Targets[5].State, TargetFree) << what;
+    EXPECT_EQ(side.targets.GroundFigures[3].State, FigureFree) << what;
+    EXPECT_LT(side.peer.waited, 1000) << what << ": nothing waited for the silence limit";
+    EXPECT_TRUE(side.window.errors.empty()) << what;
+  }
+
+  // However short the announcement, the record's half goes, so that the other side never waits.
+  AgainstScript cut(RecordTransfer("1|", TargetPayload(Stork())));
+  cut.protocol.ExchangeStatus();
+  EXPECT_NE(std::find(cut.peer.sent.begin(), cut.peer.sent.end(), "w"), cut.peer.sent.end());
+
+  // A field that is no number says so as the runtime does, and ends the match, not the program.
+  AgainstScript words({"y0|12a|0|0|0|21|", "~"});
+  words.protocol.ExchangeStatus();
+  EXPECT_EQ(words.window.errors, (std::vector<std::string>{"'12a' ist kein g\xFCltiger Integerwert"}));
+  EXPECT_EQ(words.match.Gone, OpponentGone::Broken);
+
+  // A record as the game makes it still arrives.
+  AgainstScript good(RecordTransfer("1|5|3|", TargetPayload(FallingStork(120))));
+  good.protocol.ExchangeStatus();
+  EXPECT_EQ(good.match.Gone, OpponentGone::No);
+  EXPECT_EQ(good.targets.Targets[5].State, TargetFalling);
+}
+
+TEST(TwoPlayerProtocol, AHitJustBeforeTheOtherSidesEndCountsOnBothSides) {
   Match match;
-  TargetRecord bad = Stork();
-  bad.Kind = 5;
-  match.host.targets.Targets[7] = bad;
-  match.hostProtocol.AnnounceUpdate(1, 7);
-  match.guest.targets.Targets[7].State = TargetFree;
-  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
-  EXPECT_EQ(match.guest.targets.Targets[7].State, TargetFree) << "a kind outside 1 to 3";
-  EXPECT_EQ(match.guest.match.PeerPendingUpdate, 0) << "the transfer ran";
-
-  TargetRecord outOfPictures = Stork();
-  outOfPictures.Frame = 40;
-  match.host.targets.Targets[7] = outOfPictures;
-  match.hostProtocol.AnnounceUpdate(1, 7);
-  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
-  EXPECT_EQ(match.guest.targets.Targets[7].State, TargetFree) << "a frame without a picture";
-
-  match.host.targets.Targets[7] = Stork();
-  match.hostProtocol.AnnounceUpdate(1, 7);
-  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
-  EXPECT_EQ(match.guest.targets.Targets[7].State, TargetFlying) << "and a good one still arrives";
+  match.host.round.Score = 10;
+  match.guest.round.Score = 25;
+  match.guest.targets.Targets[4] = FallingStork(100);
+  match.guestProtocol.AnnounceUpdate(1, 4);
+  const auto end = [](TwoPlayerProtocol& p) {
+    p.SignalEnd();
+    while (!p.EndHeard()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    p.Settle();
+  };
+  // The host's time is up; the guest has just begun its next exchange when the signal comes.
+  match.Together(end, [&](TwoPlayerProtocol& p) {
+    p.ExchangeStatus();
+    end(p);
+  });
+  EXPECT_EQ(match.host.round.OpponentScore, 25);
+  EXPECT_EQ(match.guest.round.OpponentScore, 10);
+  EXPECT_EQ(match.host.targets.Targets[4].State, TargetFalling);
+  EXPECT_EQ(match.host.opponentHits, 1);
+  for (const Side* side : {&match.host, &match.guest}) {
+    EXPECT_EQ(side->match.Gone, OpponentGone::No);
+    EXPECT_EQ(side->match.PeerEndState, EndOver);
+  }
 }
 
 }  // namespace
