@@ -14,6 +14,10 @@
 using FileSprite = std::unique_ptr<TVXGFileSprite>;
 using SoundSample = std::unique_ptr<TVXGSoundFileSample>;
 
+// Whether a point of a target's picture, in the picture's own coordinates, shows something that a
+// shot hits: strictly inside its box and not of its transparent colour.
+bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y);
+
 inline constexpr int StorkKinds = 3;
 inline constexpr int StorkFrames = 10;
 inline constexpr int FallingFrames = 6;

@@ -14,17 +14,15 @@ constexpr std::uint32_t TargetTransparent = 170;
 constexpr std::int32_t GroundFigureTop = 200;
 constexpr std::int32_t StorkPoints[] = {25, 10, 5};
 
-// Whether a point of a picture, in the picture's own coordinates, shows something: strictly
-// inside its box and not of its transparent colour.
-bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
-  return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height() && Picture.Pixels(X, Y) != TargetTransparent;
-}
-
 bool InBox(const TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
   return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height();
 }
 
 }  // namespace
+
+bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
+  return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height() && Picture.Pixels(X, Y) != TargetTransparent;
+}
 
 void TForm1::FormMouseDown(TControl& /*Sender*/, platform::MouseButton Button, TShiftState /*Shift*/, std::int32_t X,
                            std::int32_t Y) {

@@ -39,6 +39,8 @@ the other player of a network game, or the script awaits a state, it follows rea
   T move X Y             the mouse moves to (X, Y) in the window's pixels (640 x 480 in the game)
   T press left X Y       the mouse moves to (X, Y) and its left (or right) button goes down
   T press right X Y      and up there
+  T shoot stork          shoots at a flying stork in the open sky, the nearest first, as a
+                         player who aims does; nothing when none is in sight
   T control NAME click          acts on the start screen's component NAME as a user's click,
   T control NAME text STRING    typing over its text, choice of list item N or track bar
   T control NAME select N       position N would; a disabled or hidden component ignores it
@@ -121,8 +123,10 @@ int Run(const Arguments& arguments) {
       silence.Render(static_cast<std::size_t>(milliseconds * silence.Rate() / 1000));
     };
     const auto stateValue = [&application](const std::string& key) { return StateValue(application, key); };
+    const auto storkInSight = [&application] { return StorkInSight(application); };
     ScriptedInput input(
-        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound, stateValue);
+        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound, stateValue,
+        storkInSight);
     actions.SetFreezeMeter([&input] { return static_cast<std::int64_t>(input.LongestFreeze().count()); });
     platform::ScopedInput scopedInput(input);
     try {

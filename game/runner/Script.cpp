@@ -104,6 +104,10 @@ ScriptCommand ParseLine(int line, const std::string& text) {
     command.Button = button == "left" ? platform::MouseButton::Left : platform::MouseButton::Right;
     ReadPoint(reader, command);
     reader.End();
+  } else if (verb == "shoot") {
+    command.Verb = ScriptVerb::ShootStork;
+    if (reader.Word("stork") != "stork") reader.Fail("expected \"shoot stork\"");
+    reader.End();
   } else if (verb == "control") {
     command.Verb = ScriptVerb::Control;
     ReadControl(reader, command);

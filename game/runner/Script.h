@@ -8,7 +8,7 @@
 
 #include "platform/win/Input.h"
 
-enum class ScriptVerb { KeyDown, KeyUp, Type, Move, Press, Control, Screenshot, State, Await, Hold, End };
+enum class ScriptVerb { KeyDown, KeyUp, Type, Move, Press, ShootStork, Control, Screenshot, State, Await, Hold, End };
 enum class ControlVerb { Click, Text, Select, Position };
 
 struct ScriptCommand {

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 
 #include "Script.h"
+#include "platform/win/WinTypes.h"
 
 class TApplication;
 class TForm1;
@@ -34,3 +36,5 @@ class ScriptActions {
 void WriteGameState(TForm1& Game, std::ostream& Out);
 // One value of the game's state; empty when the game has no such key.
 std::string StateValue(TApplication& Application, const std::string& Key);
+// A point of the window where a shot hits a flying stork, if one is in sight.
+std::optional<POINT> StorkInSight(TApplication& Application);

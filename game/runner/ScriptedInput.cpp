@@ -10,7 +10,8 @@ using platform::InputKind;
 ScriptedInput::ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
                              std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin,
                              std::function<void(std::uint64_t)> TimePassed,
-                             std::function<std::string(const std::string&)> StateValue)
+                             std::function<std::string(const std::string&)> StateValue,
+                             std::function<std::optional<POINT>()> StorkInSight)
     : commands_(std::move(Commands)),
       clock_(Clock),
       start_(Clock.Milliseconds()),
@@ -18,6 +19,7 @@ ScriptedInput::ScriptedInput(std::vector<ScriptCommand> Commands, platform::Scri
       origin_(std::move(Origin)),
       timePassed_(std::move(TimePassed)),
       stateValue_(std::move(StateValue)),
+      storkInSight_(std::move(StorkInSight)),
       heard_(Clock.Milliseconds()) {}
 
 void ScriptedInput::TellTime() {
@@ -128,6 +130,13 @@ InputEvent ScriptedInput::MouseEvent(InputKind Kind, const ScriptCommand& Comman
   return event;
 }
 
+void ScriptedInput::Click(const ScriptCommand& Command, std::vector<InputEvent>& Events) {
+  cursor_ = Command.Position;
+  Events.push_back(MouseEvent(InputKind::MouseMove, Command));
+  Events.push_back(MouseEvent(InputKind::MouseDown, Command));
+  Events.push_back(MouseEvent(InputKind::MouseUp, Command));
+}
+
 void ScriptedInput::Expand(const ScriptCommand& Command, std::vector<InputEvent>& Events) {
   const auto shiftOf = [](WORD key) -> TShiftState {
     if (key == VK_SHIFT) return Only(ShiftKey::Shift);
@@ -152,12 +161,18 @@ void ScriptedInput::Expand(const ScriptCommand& Command, std::vector<InputEvent>
       break;
     }
     case ScriptVerb::Move:
-    case ScriptVerb::Press:
       cursor_ = Command.Position;
       Events.push_back(MouseEvent(InputKind::MouseMove, Command));
-      if (Command.Verb == ScriptVerb::Press) {
-        Events.push_back(MouseEvent(InputKind::MouseDown, Command));
-        Events.push_back(MouseEvent(InputKind::MouseUp, Command));
+      break;
+    case ScriptVerb::Press:
+      Click(Command, Events);
+      break;
+    case ScriptVerb::ShootStork:
+      if (const std::optional<POINT> stork = storkInSight_()) {
+        ScriptCommand shot = Command;
+        shot.Position = *stork;
+        shot.Button = platform::MouseButton::Left;
+        Click(shot, Events);
       }
       break;
     case ScriptVerb::Await:

@@ -22,11 +22,13 @@ class ScriptedInput final : public platform::InputSource {
   // Perform carries out the commands that are not input (control, screenshot, state, end);
   // Origin tells where the game's window stands on the screen; TimePassed hears of every move of
   // the clock, so that what runs on its own (the sound) keeps pace.
-  // StateValue reads a key of the game's state, for the commands that await one.
+  // StateValue reads a key of the game's state, for the commands that await one; StorkInSight
+  // finds where a shot hits a stork.
   ScriptedInput(std::vector<ScriptCommand> Commands, platform::ScriptedClock& Clock,
                 std::function<void(const ScriptCommand&)> Perform, std::function<POINT()> Origin,
                 std::function<void(std::uint64_t Milliseconds)> TimePassed,
-                std::function<std::string(const std::string& Key)> StateValue);
+                std::function<std::string(const std::string& Key)> StateValue,
+                std::function<std::optional<POINT>()> StorkInSight);
 
   std::vector<platform::InputEvent> TakePending() override;
   // The longest real time between two passes of message processing so far: how long the game
@@ -56,6 +58,7 @@ class ScriptedInput final : public platform::InputSource {
   // While a state is awaited the virtual clock follows real time.
   void PassRealTime(std::chrono::milliseconds Time);
   void Expand(const ScriptCommand& Command, std::vector<platform::InputEvent>& Events);
+  void Click(const ScriptCommand& Command, std::vector<platform::InputEvent>& Events);
   platform::InputEvent KeyEvent(platform::InputKind Kind, WORD Key) const;
   platform::InputEvent MouseEvent(platform::InputKind Kind, const ScriptCommand& Command) const;
 
@@ -67,6 +70,7 @@ class ScriptedInput final : public platform::InputSource {
   std::function<POINT()> origin_;
   std::function<void(std::uint64_t)> timePassed_;
   std::function<std::string(const std::string&)> stateValue_;
+  std::function<std::optional<POINT>()> storkInSight_;
   std::optional<std::chrono::steady_clock::time_point> awaitingSince_;
   struct Hold {
     std::chrono::steady_clock::time_point RealStart;

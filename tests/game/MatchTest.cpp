@@ -219,6 +219,27 @@ TEST_F(Match, AThirdCopyThatJoinsTheSessionLeavesItAndChangesNothing) {
   EXPECT_EQ(host.State("over.txt")["opponent_gone"], "");
 }
 
+// The guest hits a stork and ends its round in the same moment, before any exchange could carry
+// the hit: both sides still show the same two scores and mirrored results.
+TEST_F(Match, AHitInTheLastMomentOfARoundCountsOnBothScreens) {
+  Player host(Opening("Hanna", 2, false) + FirstRound + "+0 await phase 0\n+0 await own_end_state 1\n" +
+                  "+0 state over.txt\n" + Quit,
+              81);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(Opening("Gustav", 2, false) + FirstRound + "+0 await phase 0\n+8000 shoot stork\n+0 key down 27\n" +
+                   "+10 key up 27\n+0 await own_end_state 1\n+0 state over.txt\n" + Quit,
+               82);
+  EXPECT_EQ(host.Process().Wait(120s), 0) << host.Output();
+  EXPECT_EQ(guest.Process().Wait(30s), 0) << guest.Output();
+  auto h = host.State("over.txt");
+  auto g = guest.State("over.txt");
+  ASSERT_NE(g["score"], "0") << "no stork was in sight for the guest";
+  EXPECT_EQ(h["opponent_score"], g["score"]);
+  EXPECT_EQ(g["opponent_score"], h["score"]);
+  EXPECT_EQ(h["result"], "Sie haben verloren");
+  EXPECT_EQ(g["result"], "Sie haben gewonnen");
+}
+
 // One player looks at the title picture for twelve seconds, and later at the result for twenty,
 // while the other chose at once: both rounds run on both screens, and the one who waits keeps a
 // window that answers.

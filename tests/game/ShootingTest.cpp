@@ -19,7 +19,6 @@ namespace game_test {
 namespace {
 
 constexpr std::uint32_t MaskBackground = 132;
-constexpr std::uint32_t Transparent = 170;
 constexpr std::int32_t Camera = 1500;
 constexpr auto LeftButton = platform::MouseButton::Left;
 constexpr auto RightButton = platform::MouseButton::Right;
@@ -31,8 +30,6 @@ struct Spot {
 
 // The wings go 0 to 9 and back over the 19 flying frames.
 std::int32_t ShownFrame(std::int32_t Frame) { return Frame <= 9 ? Frame : 18 - Frame; }
-
-bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y) { return Picture.Pixels(X, Y) != Transparent; }
 
 // A shot probes the row above its point, the point and the row below.
 bool ShowsColumn(TVXGSurface& Picture, Spot At) {
