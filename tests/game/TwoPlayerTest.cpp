@@ -368,6 +368,20 @@ TEST(TwoPlayerProtocol, AnAnswerIsAwaitedTenSecondsAndAPersonUntilThePlayerLeave
   gone.peer.gone = OpponentGone::SessionLost;
   EXPECT_EQ(gone.protocol.WaitForMessage('#', Awaited::Person), "0");
   EXPECT_EQ(gone.match.Gone, OpponentGone::SessionLost);
+
+  // The wait for the other side's end signal, a pass of the game's window at a time: it ends on
+  // the news that the other side is gone, or after ten seconds without a word.
+  for (const OpponentGone news : {OpponentGone::Left, OpponentGone::No}) {
+    AgainstScript ending;
+    ending.protocol.SignalEnd();
+    int passes = 0;
+    for (; !ending.protocol.EndHeard() && passes < 1000; ++passes) {
+      ending.peer.WaitForTraffic(16);
+      if (passes == 100) ending.peer.gone = news;
+    }
+    EXPECT_EQ(ending.match.Gone, news == OpponentGone::No ? OpponentGone::Silent : news);
+    EXPECT_EQ(passes, news == OpponentGone::No ? 626 : 101);
+  }
 }
 
 TargetRecord FallingStork(double LabelY) {
