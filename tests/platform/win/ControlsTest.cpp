@@ -873,3 +873,26 @@ TEST_F(ControlsTest, DisabledTextTicksAndTransparentPictures) {
 }
 
 }  // namespace
+
+// While the program cannot let its handlers run, the window system's requests are still served,
+// and what the user typed waits, in order, for the next pass.
+TEST_F(ControlsTest, WhileHandlersMustWaitTheSystemIsServedAndTypingKeepsItsOrder) {
+  auto& memo = form.Add<TMemo>("memo");
+  memo.SetBounds(10, 10, 200, 22);
+  memo.SetFocus();
+  int closeRequests = 0;
+  form.OnCloseRequest = [&](TControl&) { ++closeRequests; };
+
+  batching = true;
+  Type("ab");
+  Queue(InputKind::Close);
+  application.ServeSystemEvents();
+  EXPECT_EQ(closeRequests, 1) << "the request to close is answered at once";
+  EXPECT_EQ(memo.Text(), "") << "typing waits for the handlers";
+  Type("c");
+  application.ServeSystemEvents();
+  Type("d");
+  Pump();
+  EXPECT_EQ(memo.Text(), "abcd");
+  EXPECT_EQ(closeRequests, 1);
+}
