@@ -3,7 +3,7 @@
 // line with a stork's record. Beside it, in the same run, the round trip of one message between the
 // same two network objects. Names: Exchange/Ours (status only), Exchange/WithRecord and
 // Exchange/RoundTrip; each reports the median and 99th percentile as counters. The goals: a status
-// exchange costs at most three round trips, one with a record at most eight.
+// exchange costs at most one and a half round trips, one with a record at most five.
 
 #include <benchmark/benchmark.h>
 

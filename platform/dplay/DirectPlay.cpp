@@ -252,15 +252,32 @@ HRESULT DirectPlay::Receive(DPID* from, DPID* to, DWORD flags, LPVOID data, DWOR
   return result;
 }
 
+// With a socket to watch, this thread watches it itself: handing the wait to the keeper and back
+// would cost two thread wake-ups for every message, more than a message's way on a local network.
 HRESULT DirectPlay::WaitForMessage(DWORD timeout) {
   Lock lock(mutex_);
   const std::uint64_t before = messages_.Arrivals();
-  Service(Endpoint::Reading::OneBatch);
-  // The keeper takes in what arrives meanwhile and says so.
-  lastPoll_ = {};
-  keeperPause_.notify_all();
   const auto start = Clock::now();
-  arrived_.wait_for(lock, std::chrono::milliseconds(timeout), [&] { return messages_.Arrivals() != before; });
+  const auto deadline = start + std::chrono::milliseconds(timeout);
+  Service(Endpoint::Reading::OneBatch);
+  if (endpoint_) {
+    watchingSocket_ = true;
+    for (auto now = Clock::now(); endpoint_ && messages_.Arrivals() == before && now < deadline; now = Clock::now()) {
+      Endpoint& endpoint = *endpoint_;
+      lock.unlock();
+      endpoint.WaitReadable(std::min(std::chrono::ceil<std::chrono::milliseconds>(deadline - now), WaitSlice));
+      lock.lock();
+      Service(Endpoint::Reading::OneBatch);
+    }
+    watchingSocket_ = false;
+    lastPoll_ = Clock::now();
+    keeperPause_.notify_all();
+  } else {
+    // The keeper takes in what arrives meanwhile and says so.
+    lastPoll_ = {};
+    keeperPause_.notify_all();
+    arrived_.wait_until(lock, deadline, [&] { return messages_.Arrivals() != before; });
+  }
   lock.unlock();
   // A program on a scripted clock waited in real time here; its clock goes along.
   platform::CurrentClock().RealTimePassed(
@@ -330,6 +347,10 @@ void DirectPlay::KeepAlive(std::stop_token stop) {
   });
   Lock lock(mutex_);
   while (!stop.stop_requested()) {
+    if (watchingSocket_) {
+      keeperPause_.wait(lock);
+      continue;
+    }
     if (const Clock::time_point gameAway = lastPoll_ + GamePolling; Clock::now() < gameAway) {
       keeperPause_.wait_until(lock, gameAway);
       continue;

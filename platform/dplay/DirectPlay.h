@@ -5,7 +5,8 @@
 // takes some or is let go for stalling (Session::HostStalledAfter at most). A keeper thread
 // services it as well, as soon as anything arrives, while the game is busy elsewhere (loading, a
 // title picture, a result waiting for a key): it takes in everything, so that peers are answered
-// and do not take this side for vanished.
+// and do not take this side for vanished. While the game waits for a message it watches the socket
+// itself and the keeper rests.
 
 #include <chrono>
 #include <condition_variable>
@@ -95,6 +96,7 @@ class DirectPlay final : public IDirectPlay3A,
   Clock::time_point serviceTime_;     // when the running service began: the time of all it hears
   std::condition_variable arrived_;   // a message came into the queue
   Clock::time_point lastPoll_;        // of the game's Receive
+  bool watchingSocket_ = false;       // the game's thread waits on the socket itself
   std::condition_variable keeperPause_;
   std::jthread keeper_;
 };
