@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,7 @@ inline constexpr std::int64_t SilenceLimitMilliseconds = 10000;
 // not answer for about five seconds for a hung one.
 inline constexpr std::int64_t UnservedWindowMilliseconds = 500;
 
-// What waits for: the other person (who may look at the title picture or the result for as long
+// What a wait is for: the other person (who may look at the title picture or the result for as long
 // as they like), or the other side's program, which answers within milliseconds.
 enum class Awaited { Answer, Person };
 
