@@ -142,37 +142,6 @@ void ReadFigure(const std::string& Payload, GroundFigureRecord& Figure) {
   Figure = read;
 }
 
-bool Drawable(const TargetRecord& Target) {
-  if (Target.Kind < 1 || Target.Kind > 3) return false;
-  switch (Target.State) {
-    case TargetFlying:
-      return Target.Frame >= 0 && Target.Frame <= 18;
-    case TargetFalling:
-      return Target.Frame >= 1 && Target.Frame <= 6;
-    case TargetFree:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool Drawable(const GroundFigureRecord& Figure) {
-  switch (Figure.State) {
-    case FigureFree:
-    case FigureLabelOnly:
-      return true;
-    case FigureRising:
-    case FigureSinking:
-      return Figure.Frame >= 1 && Figure.Frame <= 13;
-    case FigureIdle:
-      return Figure.Frame >= 1 && Figure.Frame <= 4;
-    case FigureHit:
-      return Figure.Frame >= 1 && Figure.Frame <= 9;
-    default:
-      return false;
-  }
-}
-
 std::string AnnouncementPayload(std::int32_t Kind, std::int32_t Slot, std::int32_t SpawnCounter) {
   return PayloadWriter().Field(Kind).Field(Slot).Field(SpawnCounter).Text();
 }

@@ -65,10 +65,5 @@ void ReadTarget(const std::string& Payload, TargetRecord& Target);
 std::string FigurePayload(const GroundFigureRecord& Figure);
 void ReadFigure(const std::string& Payload, GroundFigureRecord& Figure);
 
-// Whether a record from the other side can be drawn and shot at: a kind of 1 to 3, a state the
-// game knows, a frame within its pictures.
-bool Drawable(const TargetRecord& Target);
-bool Drawable(const GroundFigureRecord& Figure);
-
 // The fields of a spawn's announcement: kind, slot and the spawn counter.
 std::string AnnouncementPayload(std::int32_t Kind, std::int32_t Slot, std::int32_t SpawnCounter);

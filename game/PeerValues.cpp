@@ -1,5 +1,7 @@
 #include "PeerValues.h"
 
+#include <algorithm>
+
 namespace {
 
 bool Within(double Value, double Lowest, double Highest) { return Value >= Lowest && Value <= Highest; }
@@ -21,15 +23,42 @@ constexpr double StorkHighest = -1000;
 constexpr double StorkLowest = 3000;
 constexpr double FastestStork = 10;
 constexpr double LabelReach = 1000;
-constexpr std::int32_t MostStorkPoints = 25;
 
-// Ground figures stand between 0 and 3000 and are hit 20 to the right of that. Free slots age
-// for as long as the match goes on: this is weeks of it.
-constexpr std::int32_t FigureRightmost = 3000;
-constexpr std::int32_t HitOffset = 20;
+// Free slots age for as long as the match goes on: this is weeks of it.
 constexpr std::int32_t OldestFigure = 100000000;
 
 }  // namespace
+
+bool Drawable(const TargetRecord& Target) {
+  if (Target.Kind < 1 || Target.Kind > 3) return false;
+  switch (Target.State) {
+    case TargetFlying:
+      return Target.Frame >= 0 && Target.Frame <= 18;
+    case TargetFalling:
+      return Target.Frame >= 1 && Target.Frame <= 6;
+    case TargetFree:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Drawable(const GroundFigureRecord& Figure) {
+  switch (Figure.State) {
+    case FigureFree:
+    case FigureLabelOnly:
+      return true;
+    case FigureRising:
+    case FigureSinking:
+      return Figure.Frame >= 1 && Figure.Frame <= 13;
+    case FigureIdle:
+      return Figure.Frame >= 1 && Figure.Frame <= 4;
+    case FigureHit:
+      return Figure.Frame >= 1 && Figure.Frame <= 9;
+    default:
+      return false;
+  }
+}
 
 bool Plausible(const StatusFields& Status) {
   return Within(Status.PendingUpdate, 0, MostRecordsAnnounced) && Within(Status.Score, -MostPoints, MostPoints) &&
@@ -40,7 +69,7 @@ bool Plausible(const StatusFields& Status) {
 bool PlausibleTickCount(std::int32_t TickCount) { return Within(TickCount, 0, TicksBetweenStatuses); }
 
 bool Plausible(const TargetRecord& Target) {
-  return Drawable(Target) && Within(Target.Points, 0, MostStorkPoints) &&
+  return Drawable(Target) && Within(Target.Points, 0, std::ranges::max(StorkPoints)) &&
          Within(Target.X, StorkLeftmost, StorkRightmost) && Within(Target.Y, StorkHighest, StorkLowest) &&
          Within(Target.DX, -FastestStork, FastestStork) && Within(Target.DY, -FastestStork, FastestStork) &&
          Within(Target.LabelY, -LabelReach, LabelReach) && Within(Target.ScreenX, -ScreenReach, ScreenReach) &&
@@ -48,9 +77,9 @@ bool Plausible(const TargetRecord& Target) {
 }
 
 bool Plausible(const GroundFigureRecord& Figure) {
-  return Drawable(Figure) && Within(Figure.X, 0, FigureRightmost) && Within(Figure.Age, 0, OldestFigure) &&
-         Within(Figure.HitX, 0, FigureRightmost + HitOffset) && Within(Figure.LabelY, -LabelReach, LabelReach) &&
-         Within(Figure.ScreenX, -ScreenReach, ScreenReach);
+  return Drawable(Figure) && Within(Figure.X, 0, GroundFigureSpread) && Within(Figure.Age, 0, OldestFigure) &&
+         Within(Figure.HitX, 0, GroundFigureSpread + FigureHitOffset) &&
+         Within(Figure.LabelY, -LabelReach, LabelReach) && Within(Figure.ScreenX, -ScreenReach, ScreenReach);
 }
 
 bool PlausibleRecordKind(std::int32_t Kind) { return Kind == 1 || Kind == 2; }

@@ -17,6 +17,10 @@ inline constexpr std::int32_t MostRecordsAnnounced = TargetSlots + GroundFigureS
 // All but the tick count, which only the catch-up reads: at the round's end, after an exchange cut
 // short by the end signal, it has grown past an exchange's worth.
 bool Plausible(const StatusFields& Status);
+// Whether a record from the other side can be drawn and shot at: a kind of 1 to 3, a state the
+// game knows, a frame within its pictures.
+bool Drawable(const TargetRecord& Target);
+bool Drawable(const GroundFigureRecord& Figure);
 bool PlausibleTickCount(std::int32_t TickCount);
 // Kind, state and frame within the pictures, positions and labels within what the movement
 // reaches.

@@ -12,7 +12,6 @@ namespace {
 constexpr std::uint32_t MaskBackground = 132;
 constexpr std::uint32_t TargetTransparent = 170;
 constexpr std::int32_t GroundFigureTop = 200;
-constexpr std::int32_t StorkPoints[] = {25, 10, 5};
 
 bool InBox(const TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
   return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height();
@@ -97,7 +96,7 @@ bool TForm1::HitGroundFigure(std::int32_t X, std::int32_t Row) {
   Round.Score += 25;
   figure.State = FigureHit;
   figure.Frame = 1;
-  figure.HitX = figure.X + 20;
+  figure.HitX = figure.X + FigureHitOffset;
   figure.LabelY = 270;
   SendHit(2, hitSlot);
   return true;
@@ -121,7 +120,7 @@ bool TForm1::HitStork(std::int32_t X, std::int32_t Row) {
   TargetRecord& target = Targets.Targets[static_cast<std::size_t>(hitSlot)];
   target.State = TargetFalling;
   target.Frame = 1;
-  target.Points = StorkPoints[target.Kind - 1];
+  target.Points = StorkPoints[static_cast<std::size_t>(target.Kind - 1)];
   Round.Score += target.Points;
   target.LabelY = target.Y + 5 * target.Kind;
   SendHit(1, hitSlot);

@@ -107,7 +107,7 @@ bool SpawnGroundFigure(TargetState& State, RandomSource& Random, TargetSounds& S
     GroundFigureRecord& figure = State.GroundFigures[slot];
     Sounds.GroundFigureUp();
     figure.State = FigureRising;
-    figure.X = Round(Random.Next() * 3000);
+    figure.X = Round(Random.Next() * GroundFigureSpread);
     figure.Frame = 1;
     figure.Age = 0;
   }

@@ -64,6 +64,12 @@ struct PlaneRecord {
   double PlaneLabelY = 0;
 };
 
+// What a hit stork of kind 1, 2 or 3 is worth.
+inline constexpr std::array<std::int32_t, 3> StorkPoints = {25, 10, 5};
+// Ground figures come up between 0 and this far into the world, and are hit this far right of it.
+inline constexpr std::int32_t GroundFigureSpread = 3000;
+inline constexpr std::int32_t FigureHitOffset = 20;
+
 inline constexpr int TargetSlots = 31;        // slots 1 to 31; slot 0 is the outgoing copy
 inline constexpr int LiveTargetSlots = 30;    // moved, drawn and freed
 inline constexpr int GroundFigureSlots = 10;  // slots 1 to 10

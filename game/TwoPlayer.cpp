@@ -61,6 +61,28 @@ const std::string& TwoPlayerProtocol::ReceiveText() {
   return match_.LastText;
 }
 
+bool TwoPlayerProtocol::SilentTooLong() {
+  if (Now() - heard_ <= SilenceLimitMilliseconds) return false;
+  match_.Gone = OpponentGone::Silent;
+  match_.PeerEndState = EndOver;
+  return true;
+}
+
+// A field cut short or no number: the line is broken, and a field that is no number says so in
+// the runtime's words.
+template <class Read>
+bool TwoPlayerProtocol::ReadFields(Read&& ReadThem) {
+  try {
+    ReadThem();
+    return true;
+  } catch (const PayloadEnded&) {
+  } catch (const EConvertError& e) {
+    window_.ShowError(e);
+  }
+  Broken();
+  return false;
+}
+
 // While both sides settle, the end signals that are still under way say nothing new.
 bool TwoPlayerProtocol::Interrupted() const {
   return localLeft_ || match_.Gone != OpponentGone::No || (!settling_ && match_.PeerEndState == EndOver);
@@ -82,12 +104,7 @@ std::string TwoPlayerProtocol::WaitForMessage(char Letter, Awaited For) {
       if (!text->empty() && text->front() == Letter) return text->substr(1);
       if (Interrupted()) return "0";
     }
-    if (Interrupted()) return "0";
-    if (For == Awaited::Answer && Now() - heard_ > SilenceLimitMilliseconds) {
-      match_.Gone = OpponentGone::Silent;
-      match_.PeerEndState = EndOver;
-      return "0";
-    }
+    if (Interrupted() || (For == Awaited::Answer && SilentTooLong())) return "0";
     if (ServeWindow(For, since)) {
       localLeft_ = true;
       return "0";
@@ -100,12 +117,7 @@ std::int32_t TwoPlayerProtocol::ExchangeValue(char Letter, std::int32_t Value) {
   SendText(Letter + std::to_string(Value));
   const std::string payload = WaitForMessage(Letter);
   std::int32_t result = 0;
-  try {
-    result = ValueOf(payload);
-  } catch (const EConvertError& e) {
-    window_.ShowError(e);
-    Broken();
-  }
+  ReadFields([&] { result = ValueOf(payload); });
   if (!Interrupted()) {
     SendText("~");
     WaitForMessage('~');
@@ -161,20 +173,8 @@ bool TwoPlayerProtocol::TradeStatusAndRecords() {
 
 void TwoPlayerProtocol::TakeStatus(const std::string& Reply) {
   StatusFields peer;
-  try {
-    peer = ReadStatus(Reply);
-  } catch (const PayloadEnded&) {
-    Broken();
-    return;
-  } catch (const EConvertError& e) {
-    window_.ShowError(e);
-    Broken();
-    return;
-  }
-  if (!Plausible(peer)) {
-    Broken();
-    return;
-  }
+  if (!ReadFields([&] { peer = ReadStatus(Reply); })) return;
+  if (!Plausible(peer)) return Broken();
   match_.PeerPendingUpdate = peer.PendingUpdate;
   round_.OpponentScore = peer.Score;
   match_.OpponentCameraX = peer.CameraXInt;
@@ -237,23 +237,15 @@ void TwoPlayerProtocol::ReceiveUpdate() {
   const std::string announcement = ExchangeText('q', "");
   const std::string record = ExchangeText('w', "");
   if (Interrupted()) return;
-  try {
+  ReadFields([&] {
     FieldReader reader(announcement);
     const std::int32_t kind = reader.Next();
     const std::int32_t slot = reader.Next();
     const std::int32_t spawnCounter = reader.Next();
-    if (!PlausibleRecordKind(kind) || !PlausibleSpawnCounter(spawnCounter)) {
-      Broken();
-      return;
-    }
+    if (!PlausibleRecordKind(kind) || !PlausibleSpawnCounter(spawnCounter)) return Broken();
     targets_.SpawnCounter = spawnCounter;
     StoreRecord(kind, slot, record);
-  } catch (const PayloadEnded&) {
-    Broken();
-  } catch (const EConvertError& e) {
-    window_.ShowError(e);
-    Broken();
-  }
+  });
 }
 
 // A record for a slot that does not exist is passed over.
@@ -285,12 +277,7 @@ void TwoPlayerProtocol::SignalEnd() {
 bool TwoPlayerProtocol::EndHeard() {
   while (!PeerOver() && TakeText()) {
   }
-  if (PeerOver()) return true;
-  if (Now() - heard_ > SilenceLimitMilliseconds) {
-    match_.Gone = OpponentGone::Silent;
-    match_.PeerEndState = EndOver;
-  }
-  return PeerOver();
+  return PeerOver() || SilentTooLong();
 }
 
 // A hit in the last ticks before the other side's end signal would otherwise never reach it.

@@ -128,6 +128,11 @@ class TwoPlayerProtocol {
   std::optional<std::string> TakeText();
   // Whether a wait must end without what it waits for.
   bool Interrupted() const;
+  // Ten seconds without a word from the other side: it is taken as gone.
+  bool SilentTooLong();
+  // Runs a reader of the other side's fields; false, with the line broken, when they were bad.
+  template <class Read>
+  bool ReadFields(Read&& ReadThem);
   bool ServeWindow(Awaited For, std::int64_t Since);
   // False when the exchange was cut short.
   bool TradeStatusAndRecords();

@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include <utility>
+#include <iterator>
 
 #include "MessageBox.h"
 
@@ -33,8 +33,11 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
-  std::vector<platform::InputEvent> events = std::exchange(heldBack_, {});
-  for (platform::InputEvent& event : platform::CurrentInput().TakePending()) events.push_back(std::move(event));
+  std::vector<platform::InputEvent> events = platform::CurrentInput().TakePending();
+  if (!heldBack_.empty()) {
+    events.insert(events.begin(), std::make_move_iterator(heldBack_.begin()), std::make_move_iterator(heldBack_.end()));
+    heldBack_.clear();
+  }
   for (const platform::InputEvent& event : events) Dispatch(event);
   PaintForms();
 }
