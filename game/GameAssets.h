@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "GameState.h"
+#include "Targets.h"
 #include "lib/VXGPrimary.h"
 #include "lib/VXGSprite.h"
 #include "lib/sound/VXGSound.h"
@@ -78,3 +79,6 @@ struct GameAssets {
   SoundSample LastSecond;
   SoundSample OpponentHit;
 };
+
+// The picture a flying stork of kind 1 to 3 shows now; null for a frame without one.
+TVXGFileSprite* FlyingPicture(const GameAssets& Assets, const TargetRecord& Stork);

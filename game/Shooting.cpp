@@ -19,6 +19,14 @@ bool InBox(const TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
 
 }  // namespace
 
+TVXGFileSprite* FlyingPicture(const GameAssets& Assets, const TargetRecord& Stork) {
+  const std::int32_t shown = ShownFrame(Stork.Frame);
+  if (shown < 0 || shown >= StorkFrames) return nullptr;
+  return Assets
+      .Storks[static_cast<std::size_t>(Stork.Kind - 1)][static_cast<std::size_t>(shown)][Stork.Direction ? 1 : 0]
+      .get();
+}
+
 bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
   return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height() && Picture.Pixels(X, Y) != TargetTransparent;
 }
@@ -109,12 +117,8 @@ bool TForm1::HitStork(std::int32_t X, std::int32_t Row) {
     for (int slot = 1; slot <= LiveTargetSlots; ++slot) {
       const TargetRecord& target = Targets.Targets[static_cast<std::size_t>(slot)];
       if (target.State != TargetFlying || target.Kind != layer) continue;
-      const std::int32_t shown = ShownFrame(target.Frame);
-      if (shown < 0 || shown >= StorkFrames) continue;
-      TVXGFileSprite& picture =
-          *Assets
-               .Storks[static_cast<std::size_t>(layer - 1)][static_cast<std::size_t>(shown)][target.Direction ? 1 : 0];
-      if (Shows(picture, X - target.ScreenX, Row - target.ScreenY)) hitSlot = slot;
+      TVXGFileSprite* picture = FlyingPicture(Assets, target);
+      if (picture && Shows(*picture, X - target.ScreenX, Row - target.ScreenY)) hitSlot = slot;
     }
   if (hitSlot == 0) return false;
   TargetRecord& target = Targets.Targets[static_cast<std::size_t>(hitSlot)];

@@ -13,15 +13,12 @@ bool InOpenSky(std::int32_t X, std::int32_t Y) {
   return X >= OpenSky.left && X < OpenSky.right && Y >= OpenSky.top && Y < OpenSky.bottom;
 }
 
-std::optional<POINT> PointOn(TForm1& Game, const TargetRecord& Stork) {
-  const std::int32_t shown = ShownFrame(Stork.Frame);
-  if (shown < 0 || shown >= StorkFrames) return std::nullopt;
-  TVXGFileSprite& picture =
-      *Game.Assets
-           .Storks[static_cast<std::size_t>(Stork.Kind - 1)][static_cast<std::size_t>(shown)][Stork.Direction ? 1 : 0];
-  for (std::int32_t y = picture.Height() / 2; y < picture.Height(); ++y)
-    for (std::int32_t x = picture.Width() / 2; x < picture.Width(); ++x)
-      if (Shows(picture, x, y) && InOpenSky(Stork.ScreenX + x, Stork.ScreenY + y))
+std::optional<POINT> PointOn(const TForm1& Game, const TargetRecord& Stork) {
+  TVXGFileSprite* picture = FlyingPicture(Game.Assets, Stork);
+  if (!picture) return std::nullopt;
+  for (std::int32_t y = picture->Height() / 2; y < picture->Height(); ++y)
+    for (std::int32_t x = picture->Width() / 2; x < picture->Width(); ++x)
+      if (Shows(*picture, x, y) && InOpenSky(Stork.ScreenX + x, Stork.ScreenY + y))
         return POINT{Stork.ScreenX + x, Stork.ScreenY + y};
   return std::nullopt;
 }
