@@ -13,6 +13,20 @@ void TButton::SetDefault(bool Value) {
     form->SetDefaultButton(nullptr);
 }
 
+void TButton::SetCancel(bool Value) {
+  TForm* form = Form();
+  if (!form) return;
+  if (Value)
+    form->SetCancelButton(this);
+  else if (form->CancelButton() == this)
+    form->SetCancelButton(nullptr);
+}
+
+bool TButton::Cancel() const {
+  const TForm* form = Form();
+  return form != nullptr && form->CancelButton() == this;
+}
+
 bool TButton::Default() const {
   const TForm* form = Form();
   return form != nullptr && form->DefaultButton() == this;

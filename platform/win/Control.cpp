@@ -60,7 +60,14 @@ bool TControl::Showing() const {
 bool TControl::Reachable() const {
   for (const TControl* c = this; c != nullptr; c = c->parent_)
     if (!c->visible_ || !c->enabled_) return false;
-  return true;
+  const TForm* form = Form();
+  return !form || !form->ModalControl() || LiesWithin(*form->ModalControl());
+}
+
+bool TControl::LiesWithin(const TControl& Ancestor) const {
+  for (const TControl* c = this; c != nullptr; c = c->parent_)
+    if (c == &Ancestor) return true;
+  return false;
 }
 
 void TControl::SetFont(const TFont& Font) {

@@ -58,8 +58,11 @@ class TControl {
   void SetEnabled(bool Enabled);
   // Visible, and so are all its parents.
   bool Showing() const;
-  // Showing and enabled, and so are all its parents: what a user can reach.
+  // Showing and enabled, and so are all its parents, and not kept out by a dialog of its form:
+  // what a user can reach.
   bool Reachable() const;
+  // This control is Ancestor or lies inside it.
+  bool LiesWithin(const TControl& Ancestor) const;
 
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& Font);

@@ -28,6 +28,13 @@ void TForm::SetDefaultButton(TButton* Button) {
   Invalidate();
 }
 
+void TForm::SetModalControl(TControl* Control) {
+  modalControl_ = Control;
+  CheckFocus();
+  if (Control && !activeControl_) SelectNext(true);
+  Invalidate();
+}
+
 void TForm::SetActiveControl(TControl* Control) {
   if (Control == activeControl_) return;
   TControl* previous = activeControl_;
@@ -240,6 +247,10 @@ bool TForm::DialogKey(TControl* Target, WORD Key, TShiftState Shift) {
     }
     return false;
   }
+  if (Key == VK_ESCAPE && Shift == 0 && cancelButton_ && cancelButton_->Reachable()) {
+    cancelButton_->Click();
+    return true;
+  }
   return Accelerator(Key, Shift);
 }
 
@@ -286,6 +297,7 @@ TControl& TForm::ControlAt(POINT At) {
 
 void TForm::MouseDownEvent(const platform::InputEvent& Event) {
   TControl& hit = ControlAt(Event.position);
+  if (modalControl_ && !hit.LiesWithin(*modalControl_)) return;
   if (&hit == this) {
     if (OnMouseDown) OnMouseDown(*this, Event.button, Event.shift, Event.position.x, Event.position.y);
     return;

@@ -38,6 +38,13 @@ class TForm : public TControl {
   // The button that Enter presses when the control with the keyboard is not a button.
   TButton* DefaultButton() const { return defaultButton_; }
   void SetDefaultButton(TButton* Button);
+  // The button that Esc presses.
+  TButton* CancelButton() const { return cancelButton_; }
+  void SetCancelButton(TButton* Button) { cancelButton_ = Button; }
+  // A dialog inside the form: while one is set, only it and what lies inside it can be reached;
+  // clicks elsewhere are lost and the keyboard stays inside. Null ends it.
+  TControl* ModalControl() const { return modalControl_; }
+  void SetModalControl(TControl* Control);
 
   TControl* ActiveControl() const { return activeControl_; }
   // Gives the control the keyboard; null gives it to the form itself.
@@ -93,6 +100,8 @@ class TForm : public TControl {
   TPosition position_ = TPosition::Designed;
   TCursor cursor_ = TCursor::Default;
   TButton* defaultButton_ = nullptr;
+  TButton* cancelButton_ = nullptr;
+  TControl* modalControl_ = nullptr;
   TControl* activeControl_ = nullptr;
   TControl* mouseCapture_ = nullptr;
   bool invalid_ = false;

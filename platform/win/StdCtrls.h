@@ -206,6 +206,9 @@ class TButton : public TControl {
   // The form's default button: Enter presses it while no other button has the keyboard.
   void SetDefault(bool Value);
   bool Default() const;
+  // The form's cancel button: Esc presses it.
+  void SetCancel(bool Value);
+  bool Cancel() const;
 
   bool Focusable() const override { return true; }
   bool IsButton() const override { return true; }

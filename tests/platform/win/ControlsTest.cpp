@@ -334,6 +334,53 @@ TEST_F(ControlsTest, EnterReachesTheDefaultButtonAndAltPressesTheMarkedOne) {
   EXPECT_EQ(insideSeen.clicks, 1);
 }
 
+// A dialog inside the form keeps the user inside it until it is closed: clicks and Tab do not
+// reach what lies outside, Enter presses its OK and Esc its cancel button.
+TEST_F(ControlsTest, ADialogInsideTheFormKeepsClicksAndKeysUntilItCloses) {
+  auto& outside = form.Add<TButton>("outside");
+  outside.SetBounds(10, 10, 75, 25);
+  auto& dialog = form.Add<TPanel>("dialog");
+  dialog.SetBounds(100, 100, 200, 120);
+  auto& memo = dialog.Add<TMemo>("memo");
+  memo.SetBounds(8, 8, 180, 22);
+  auto& ok = dialog.Add<TButton>("ok");
+  ok.SetBounds(8, 80, 75, 25);
+  auto& cancel = dialog.Add<TButton>("cancel");
+  cancel.SetBounds(100, 80, 75, 25);
+  Seen seenOutside, seenOk, seenCancel;
+  seenOutside.Watch(outside);
+  seenOk.Watch(ok);
+  seenCancel.Watch(cancel);
+  outside.SetFocus();
+
+  form.SetModalControl(&dialog);
+  ok.SetDefault(true);
+  cancel.SetCancel(true);
+  EXPECT_NE(form.ActiveControl(), &outside) << "the keyboard moves into the dialog";
+  EXPECT_TRUE(form.ActiveControl() && form.ActiveControl()->LiesWithin(dialog));
+  EXPECT_FALSE(outside.Reachable());
+  Click(outside);
+  EXPECT_EQ(seenOutside.clicks, 0);
+  for (int i = 0; i < 5; ++i) {
+    Press(VK_TAB);
+    EXPECT_TRUE(form.ActiveControl()->LiesWithin(dialog)) << "Tab " << i;
+  }
+  memo.SetFocus();
+  Type("10.0.0.7");
+  Press(VK_RETURN);
+  EXPECT_EQ(seenOk.clicks, 1);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(seenCancel.clicks, 1);
+  EXPECT_EQ(memo.Text(), "10.0.0.7");
+
+  form.SetModalControl(nullptr);
+  cancel.SetCancel(false);
+  Click(outside);
+  EXPECT_EQ(seenOutside.clicks, 1);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(seenCancel.clicks, 1) << "without a cancel button Esc goes to the control";
+}
+
 TEST_F(ControlsTest, DisabledControlsAndEverythingInADisabledPanelIgnoreInput) {
   auto& memo = form.Add<TMemo>("memo");
   memo.SetBounds(10, 10, 100, 22);
