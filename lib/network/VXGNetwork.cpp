@@ -109,3 +109,42 @@ void TVXGNetwork::WaitForMessage(std::int32_t Timeout) {
   }
   Sleep(1);
 }
+
+ComPtr<IDirectPlayAddress> TVXGNetwork::AddressInterface(const char* Operation) const {
+  ComPtr<IDirectPlayAddress> address;
+  Check(Operation, directPlay_->QueryInterface(IID_IDirectPlayAddress, address.PutVoid()));
+  return address;
+}
+
+void TVXGNetwork::SetSessionAddress(const std::string& Address) {
+  Check("SetSessionAddress", AddressInterface("SetSessionAddress")->SetSessionAddress(Address.c_str()));
+}
+
+TVXGAddressState TVXGNetwork::SessionAddressState() const {
+  DWORD state = DPADDRESS_NONE;
+  Check("GetSessionAddressState", AddressInterface("GetSessionAddressState")->GetSessionAddressState(&state));
+  switch (state) {
+    case DPADDRESS_RESOLVING:
+      return TVXGAddressState::Resolving;
+    case DPADDRESS_RESOLVED:
+      return TVXGAddressState::Resolved;
+    case DPADDRESS_UNKNOWN:
+      return TVXGAddressState::Unknown;
+    case DPADDRESS_INVALID:
+      return TVXGAddressState::Invalid;
+    default:
+      return TVXGAddressState::None;
+  }
+}
+
+std::string TVXGNetwork::OwnAddresses() const {
+  ComPtr<IDirectPlayAddress> address;
+  if (directPlay_->QueryInterface(IID_IDirectPlayAddress, address.PutVoid()) != DP_OK) return {};
+  DWORD size = 0;
+  if (address->GetOwnAddresses(nullptr, &size) != DPERR_BUFFERTOOSMALL) return {};
+  std::string text(size, '\0');
+  // An interface that came up in between is left for the next time.
+  if (address->GetOwnAddresses(text.data(), &size) != DP_OK) return {};
+  text.resize(size > 0 ? size - 1 : 0);
+  return text;
+}

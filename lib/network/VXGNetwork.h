@@ -8,6 +8,10 @@
 
 #include "network/VXGNetworkLists.h"
 #include "platform/dplay/DPlay.h"
+#include "platform/dplay/DirectPlayAddress.h"
+
+// Where the search at a typed address stands.
+enum class TVXGAddressState { None, Resolving, Resolved, Unknown, Invalid };
 
 class TVXGNetwork final : public TVXGNetworkObject {
  public:
@@ -37,6 +41,13 @@ class TVXGNetwork final : public TVXGNetworkObject {
   // other player that sleeps instead of polling. Where the connection cannot wait, a millisecond passes.
   void WaitForMessage(std::int32_t Timeout);
 
+  // On the connection that searches one address (service provider DPSPGUID_ADDRESS): where the
+  // sessions are asked for from now on, a host name or IPv4 address with an optional ":port".
+  void SetSessionAddress(const std::string& Address);
+  TVXGAddressState SessionAddressState() const;
+  // This computer's addresses for another to type, ", " between them; empty where none is known.
+  std::string OwnAddresses() const;
+
   IDirectPlay3A* DirectPlay() const { return directPlay_.Get(); }
   const TVXGNetworkDriverList& Drivers() const { return *drivers_; }
   // Absent until refreshed, and after a refresh whose enumeration failed.
@@ -45,6 +56,7 @@ class TVXGNetwork final : public TVXGNetworkObject {
 
  private:
   void Check(const char* Operation, HRESULT Result) const;
+  ComPtr<IDirectPlayAddress> AddressInterface(const char* Operation) const;
 
   ComPtr<IDirectPlay3A> directPlay_;
   std::unique_ptr<TVXGNetworkDriverList> drivers_;

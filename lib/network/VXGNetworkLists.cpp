@@ -40,13 +40,14 @@ TVXGNetworkDriverList::TVXGNetworkDriverList(const TVXGNetwork& Network) {
   CheckResult<EVXGNetworkError>(*this, "Create", Network.DirectPlay()->EnumConnections(nullptr, &Enumerated, this, 0));
 }
 
-BOOL TVXGNetworkDriverList::Enumerated(const GUID*, LPVOID connection, DWORD connectionSize, const DPNAME* name, DWORD,
+BOOL TVXGNetworkDriverList::Enumerated(const GUID* serviceProvider, LPVOID connection, DWORD connectionSize, const DPNAME* name, DWORD,
                                        LPVOID context) {
   return Guarded([&] {
     auto& list = *static_cast<TVXGNetworkDriverList*>(context);
     auto copy = std::make_unique<std::byte[]>(connectionSize);
     std::memcpy(copy.get(), connection, connectionSize);
-    list.Add({NameOf(name != nullptr ? name->lpszShortNameA : nullptr), copy.get()});
+    list.Add({NameOf(name != nullptr ? name->lpszShortNameA : nullptr),
+              serviceProvider != nullptr ? *serviceProvider : GUID{}, copy.get()});
     list.connections_.push_back(std::move(copy));
     return TRUE;
   });

@@ -1,5 +1,5 @@
 #pragma once
-// The two connections (service providers) of the network service and the opaque connection data
+// The three connections (service providers) of the network service and the opaque connection data
 // that EnumConnections hands out and InitializeConnection takes back.
 
 #include <array>
@@ -9,7 +9,7 @@
 
 namespace platform::dplay {
 
-enum class ConnectionKind : DWORD { LocalNetwork = 1, ThisComputer = 2 };
+enum class ConnectionKind : DWORD { LocalNetwork = 1, ThisComputer = 2, ByAddress = 3 };
 
 struct Connection {
   ConnectionKind kind;
@@ -18,7 +18,7 @@ struct Connection {
 };
 
 // In the order EnumConnections reports them.
-const std::array<Connection, 2>& Connections();
+const std::array<Connection, 3>& Connections();
 
 // The bytes a caller keeps for a connection; the tag tells ours from anything else.
 struct ConnectionData {

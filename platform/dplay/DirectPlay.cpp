@@ -7,6 +7,7 @@
 #include <random>
 
 #include "HostedSession.h"
+#include "Interfaces.h"
 #include "JoinedSession.h"
 #include "platform/win/Clock.h"
 
@@ -57,6 +58,8 @@ HRESULT DirectPlay::QueryInterface(REFIID riid, void** object) {
   *object = nullptr;
   if (riid == IID_IDirectPlayWait) {
     *object = static_cast<IDirectPlayWait*>(this);
+  } else if (riid == IID_IDirectPlayAddress) {
+    *object = static_cast<IDirectPlayAddress*>(this);
   } else if (riid == IID_IUnknown || riid == IID_IDirectPlay3A) {
     *object = static_cast<IDirectPlay3A*>(this);
   } else {
@@ -335,9 +338,66 @@ void DirectPlay::WaitForTraffic(Clock::time_point deadline) {
 }
 
 void DirectPlay::SendQuery() {
+  const std::vector<ENetAddress> targets = QueryTargets();
+  if (targets.empty()) return;  // the address is not known yet: the next search asks
   const wire::Bytes query = wire::EncodeDatagram(wire::Query{finder_.Nonce()});
-  for (const ENetAddress& target : QueryTargets(*connection_, portBase_)) endpoint_->SendDatagram(target, query);
+  for (const ENetAddress& target : targets) endpoint_->SendDatagram(target, query);
   finder_.Queried(Clock::now());
+}
+
+std::vector<ENetAddress> DirectPlay::QueryTargets() const {
+  if (*connection_ != ConnectionKind::ByAddress) return dplay::QueryTargets(*connection_, portBase_);
+  const std::optional<enet_uint32> host = sessionAddress_ ? sessionAddress_->Host() : std::nullopt;
+  if (!host) return {};
+  return AddressTargets(*host, sessionAddress_->Port(), portBase_);
+}
+
+HRESULT DirectPlay::SetSessionAddress(const char* address) {
+  if (address == nullptr) return DPERR_INVALIDPARAMS;
+  const Lock lock(mutex_);
+  if (!connection_) return DPERR_UNINITIALIZED;
+  if (*connection_ != ConnectionKind::ByAddress) return DPERR_UNSUPPORTED;
+  sessionAddress_.emplace(address);
+  finder_.EndSearch();  // answers from the last address are not this one's
+  return DP_OK;
+}
+
+HRESULT DirectPlay::GetSessionAddressState(DWORD* state) {
+  if (state == nullptr) return DPERR_INVALIDPARAMS;
+  const Lock lock(mutex_);
+  if (!sessionAddress_) {
+    *state = DPADDRESS_NONE;
+    return DP_OK;
+  }
+  switch (sessionAddress_->GetState()) {
+    case AddressLookup::State::Resolving:
+      *state = DPADDRESS_RESOLVING;
+      break;
+    case AddressLookup::State::Resolved:
+      *state = DPADDRESS_RESOLVED;
+      break;
+    case AddressLookup::State::Unknown:
+      *state = DPADDRESS_UNKNOWN;
+      break;
+    case AddressLookup::State::Invalid:
+      *state = DPADDRESS_INVALID;
+      break;
+  }
+  return DP_OK;
+}
+
+HRESULT DirectPlay::GetOwnAddresses(char* buffer, DWORD* size) {
+  if (size == nullptr) return DPERR_INVALIDPARAMS;
+  std::string text;
+  for (const std::string& address : OwnAddresses()) text += (text.empty() ? "" : ", ") + address;
+  const DWORD needed = static_cast<DWORD>(text.size() + 1);
+  if (buffer == nullptr || *size < needed) {
+    *size = needed;
+    return DPERR_BUFFERTOOSMALL;
+  }
+  std::memcpy(buffer, text.c_str(), needed);
+  *size = needed;
+  return DP_OK;
 }
 
 void DirectPlay::KeepAlive(std::stop_token stop) {

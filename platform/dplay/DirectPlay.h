@@ -16,8 +16,10 @@
 #include <stop_token>
 #include <thread>
 
+#include "AddressLookup.h"
 #include "Connections.h"
 #include "DPlay.h"
+#include "DirectPlayAddress.h"
 #include "DirectPlayWait.h"
 #include "Endpoint.h"
 #include "MessageQueue.h"
@@ -33,6 +35,7 @@ HRESULT CreateDirectPlay(REFIID interfaceId, LPVOID* object);
 
 class DirectPlay final : public IDirectPlay3A,
                          public IDirectPlayWait,
+                         public IDirectPlayAddress,
                          public RefCounted<DirectPlay>,
                          private EndpointListener {
  public:
@@ -54,6 +57,9 @@ class DirectPlay final : public IDirectPlay3A,
                           DWORD flags) override;
   HRESULT InitializeConnection(LPVOID connection, DWORD flags) override;
   HRESULT WaitForMessage(DWORD timeout) override;
+  HRESULT SetSessionAddress(const char* address) override;
+  HRESULT GetSessionAddressState(DWORD* state) override;
+  HRESULT GetOwnAddresses(char* buffer, DWORD* size) override;
 
  private:
   friend class RefCounted<DirectPlay>;
@@ -71,6 +77,7 @@ class DirectPlay final : public IDirectPlay3A,
   bool EnsureEndpoint();
   void WaitForTraffic(Clock::time_point deadline);
   void SendQuery();
+  std::vector<ENetAddress> QueryTargets() const;
   void Answer(const ENetAddress& from, const wire::Query& query);
   HRESULT Host(const DPSESSIONDESC2& description);
   HRESULT Join(const GUID& instance);
@@ -87,6 +94,7 @@ class DirectPlay final : public IDirectPlay3A,
   SocketWatch watch_;  // before the endpoint whose socket it watches
   std::optional<ConnectionKind> connection_;
   enet_uint16 portBase_ = DefaultQueryPort;
+  std::optional<AddressLookup> sessionAddress_;  // where the connection by address asks
   MessageQueue messages_;
   SessionFinder finder_;
   QueryLimiter limiter_;

@@ -1,13 +1,12 @@
 #include "Endpoint.h"
 
+#include "Interfaces.h"
+
 #include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
 #include <netinet/in.h>
 
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 
 namespace platform::dplay {
@@ -31,23 +30,6 @@ enet_uint32 Loopback() { return htonl(INADDR_LOOPBACK); }
 
 enet_uint32 BindAddress(ConnectionKind kind) {
   return kind == ConnectionKind::ThisComputer ? Loopback() : ENET_HOST_ANY;
-}
-
-std::vector<enet_uint32> BroadcastAddresses() {
-  std::vector<enet_uint32> addresses;
-  ifaddrs* list = nullptr;
-  if (getifaddrs(&list) != 0) return addresses;
-  const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
-  for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-    const bool usable = entry->ifa_addr != nullptr && entry->ifa_addr->sa_family == AF_INET &&
-                        (entry->ifa_flags & IFF_UP) != 0 && (entry->ifa_flags & IFF_BROADCAST) != 0 &&
-                        entry->ifa_broadaddr != nullptr;
-    if (!usable) continue;
-    sockaddr_in broadcast{};
-    std::memcpy(&broadcast, entry->ifa_broadaddr, sizeof broadcast);
-    addresses.push_back(broadcast.sin_addr.s_addr);
-  }
-  return addresses;
 }
 
 // The listener of the service running on this thread, for ENet's intercept callback.
@@ -90,9 +72,18 @@ std::vector<ENetAddress> QueryTargets(ConnectionKind kind, enet_uint16 portBase)
     hosts.insert(hosts.end(), broadcasts.begin(), broadcasts.end());
   }
   std::vector<ENetAddress> targets;
-  for (const enet_uint32 host : hosts)
-    for (enet_uint16 offset = 0; offset < QueryPortCount; ++offset)
-      targets.push_back({host, static_cast<enet_uint16>(portBase + offset)});
+  for (const enet_uint32 host : hosts) {
+    const std::vector<ENetAddress> ports = AddressTargets(host, std::nullopt, portBase);
+    targets.insert(targets.end(), ports.begin(), ports.end());
+  }
+  return targets;
+}
+
+std::vector<ENetAddress> AddressTargets(enet_uint32 host, std::optional<enet_uint16> port, enet_uint16 portBase) {
+  if (port) return {ENetAddress{host, *port}};
+  std::vector<ENetAddress> targets;
+  for (enet_uint16 offset = 0; offset < QueryPortCount; ++offset)
+    targets.push_back({host, static_cast<enet_uint16>(portBase + offset)});
   return targets;
 }
 

@@ -27,6 +27,8 @@ enet_uint16 QueryPortBase();
 // Where a query goes: every query port on 127.0.0.1, and on the local network also on the
 // broadcast address of every interface that is up.
 std::vector<ENetAddress> QueryTargets(ConnectionKind kind, enet_uint16 portBase);
+// Where a query to one computer goes: the port given, or else every query port.
+std::vector<ENetAddress> AddressTargets(enet_uint32 host, std::optional<enet_uint16> port, enet_uint16 portBase);
 
 // Receives what a service of the endpoint brings in.
 class EndpointListener {

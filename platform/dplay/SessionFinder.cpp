@@ -46,7 +46,7 @@ std::vector<wire::SessionInfo> SessionFinder::TakeAnswers() { return std::exchan
 std::vector<wire::SessionInfo> SessionFinder::AnsweredSince(Clock::time_point since) const {
   std::vector<wire::SessionInfo> sessions;
   for (const Found& found : found_)
-    if (found.lastAnswer >= since) sessions.push_back(found.session);
+    if (found.search == search_ && found.lastAnswer >= since) sessions.push_back(found.session);
   return sessions;
 }
 

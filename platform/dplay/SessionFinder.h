@@ -38,7 +38,7 @@ class SessionFinder {
   void Answered(const ENetAddress& from, const wire::AnswerPart& part, Clock::time_point now);
   // The answers since the last call, in the order they came.
   std::vector<wire::SessionInfo> TakeAnswers();
-  // The sessions that answered since Since, in the order they first answered.
+  // The sessions that answered this search since Since, in the order they first answered.
   std::vector<wire::SessionInfo> AnsweredSince(Clock::time_point since) const;
   const Found* Find(const GUID& instance) const;
 

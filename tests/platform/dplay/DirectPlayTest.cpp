@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "DirectPlayTestSupport.h"
+#include "platform/dplay/DirectPlayAddress.h"
 #include "platform/dplay/DirectPlayWait.h"
 
 namespace dplay_test {
@@ -46,15 +47,18 @@ TEST_F(DirectPlayTest, IsCreatedThroughComOnAnInitialisedThreadOnly) {
   EXPECT_EQ(static_cast<void*>(unknown.Get()), static_cast<void*>(directPlay.Get()));
 }
 
-TEST_F(DirectPlayTest, OffersTheLocalNetworkThenThisComputer) {
+TEST_F(DirectPlayTest, OffersTheLocalNetworkThenThisComputerThenAnAddress) {
   ComPtr<IDirectPlay3A> directPlay = NewDirectPlay();
   const std::vector<ConnectionEntry> connections = ListConnections(*directPlay.Get());
-  ASSERT_EQ(connections.size(), 2u);
+  ASSERT_EQ(connections.size(), 3u);
   EXPECT_EQ(connections[0].name, "Lokales Netzwerk (UDP/IP)");
   EXPECT_EQ(connections[0].provider, DPSPGUID_TCPIP);
   EXPECT_EQ(connections[1].name, "Nur dieser Computer (Loopback)");
+  EXPECT_EQ(connections[2].name, "\xDC" "ber Adresse (Internet, VPN)");
+  EXPECT_EQ(connections[2].provider, DPSPGUID_ADDRESS);
   for (const ConnectionEntry& connection : connections) EXPECT_EQ(connection.flags, DPCONNECTION_DIRECTPLAY);
   EXPECT_NE(connections[0].data, connections[1].data);
+  EXPECT_NE(connections[1].data, connections[2].data);
 
   // Nothing but a connection's own data initialises, and only once.
   DPSESSIONDESC2 description{};
