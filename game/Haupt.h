@@ -51,6 +51,13 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   TCheckBox* vollbild = nullptr;
   TButton* Button4 = nullptr;
   TButton* Button1 = nullptr;
+  // The dialog that asks for the other computer's address.
+  TPanel* pAdresse = nullptr;
+  TLabel* lAdresse = nullptr;
+  TMemo* eAdresse = nullptr;
+  TLabel* lAdresseHinweis = nullptr;
+  TButton* bAdresseOK = nullptr;
+  TButton* bAdresseAbbrechen = nullptr;
 
   ProgramState Program;
   RoundState Round;
@@ -101,6 +108,7 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   void CreateTitlePanel();
   void CreateControlPanel();
   void CreateNetworkPanel();
+  void CreateAddressDialog();
   int ListedPlayers() const;
   void WaitForSecondPlayer();
   void LoadPictures(const std::vector<PictureLoad>& Plan);
@@ -115,6 +123,15 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   bool ServeSystemEvents() override;
   void ShowError(const Exception& E) override;
   void LeaveFullSession();
+  std::optional<GUID> SessionOnNetwork();
+  // Joining by address.
+  bool ConnectionTakesAddress() const;
+  bool SessionAtAddress(std::optional<GUID>& Found);
+  void OpenAddressDialog();
+  bool AwaitAddressAnswer();
+  bool SearchAddress(const std::string& Address, std::optional<GUID>& Found);
+  void CloseAddressDialog();
+  std::string WithOwnAddresses(const std::string& Status) const;
   void FinishMatchRound();
   bool ShowMatchResult();
   void WriteResult(const std::string& Text);
@@ -145,6 +162,8 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   void EndOnError(const std::exception& E);
 
   std::optional<std::uint32_t> fixedSeed_;
+  enum class DialogAnswer { Open, Ok, Cancel };
+  DialogAnswer addressAnswer_ = DialogAnswer::Open;
   std::int32_t figureUpCopy_ = 0;  // the two copies of the sound take turns
   NetworkChannel channel_{Net};
   TwoPlayerProtocol protocol_{channel_, Match, Round, Targets, Net.IsHost, *this, [this] { Play(Assets.OpponentHit); }};

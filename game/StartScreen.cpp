@@ -1,6 +1,7 @@
 // The start screen: the form's creation and first paint, the set-up of its controls from the
 // stored settings, and what its buttons and keys do before the game starts.
 
+#include "GameSession.h"
 #include "Haupt.h"
 #include "lib/VXGDisplayDrivers.h"
 #include "lib/network/VXGNetwork.h"
@@ -15,6 +16,14 @@ constexpr std::int32_t SessionPlayers = 4;
 constexpr std::int32_t SessionSearchMilliseconds = 100;
 
 }  // namespace
+
+std::optional<GUID> GameSession(const TVXGNetwork& Network) {
+  std::optional<GUID> found;
+  const TVXGSessionList* sessions = Network.Sessions();
+  for (int i = 0; sessions && i < sessions->Count(); ++i)
+    if (sessions->GetSession(i).Name == SessionName) found = sessions->GetSession(i).Instance;
+  return found;
+}
 
 void TForm1::FormCreate(TControl& /*Sender*/) {
   LoadSettings();
@@ -94,7 +103,9 @@ void TForm1::UpdatePlayerStatus() {
   std::string names;
   for (int i = 0; i < count; ++i) names += (i > 0 ? ", " : "") + players->GetPlayer(i).Name;
   if (count == 1) names += ", warten auf anderen Spieler";
-  lStatus->SetCaption(std::to_string(count) + " Spieler: " + names);
+  std::string status = std::to_string(count) + " Spieler: " + names;
+  if (count == 1 && Net.HostsByAddress) status = WithOwnAddresses(status);
+  lStatus->SetCaption(status);
 }
 
 int TForm1::ListedPlayers() const {
@@ -115,11 +126,17 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   if (Net.NetworkGame == 1) Net.Network->LeaveSession();
   Net.Network->AssignDriver(lbd->ItemIndex());
   Application().ProcessMessages();
-  Net.Network->RefreshSessions(GUID{}, SessionSearchMilliseconds);
+  Net.HostsByAddress = false;
   std::optional<GUID> found;
-  const TVXGSessionList* sessions = Net.Network->Sessions();
-  for (int i = 0; sessions && i < sessions->Count(); ++i)
-    if (sessions->GetSession(i).Name == SessionName) found = sessions->GetSession(i).Instance;
+  if (ConnectionTakesAddress()) {
+    if (!SessionAtAddress(found)) {
+      Net.NetworkGame = 0;
+      return;
+    }
+    Net.HostsByAddress = !found;
+  } else {
+    found = SessionOnNetwork();
+  }
   if (!found) {
     lStatus->SetCaption("warten auf anderen Spieler");
     Net.Network->CreateSession(SessionName, VeltranzikApplication, SessionPlayers);
@@ -141,6 +158,12 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   ChooseOpponent();
   Net.SenderId = Net.LocalPlayerId;
   eNameExit(*Button2);
+}
+
+// The session of the game on the local network or this computer; the last one listed wins.
+std::optional<GUID> TForm1::SessionOnNetwork() {
+  Net.Network->RefreshSessions(GUID{}, SessionSearchMilliseconds);
+  return GameSession(*Net.Network);
 }
 
 // Two others play each other there already: this copy would only wait for a round of its own

@@ -3,6 +3,7 @@
 
 #include "Haupt.h"
 #include "StartScreenPictures.h"
+#include "StoredAddress.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ void TForm1::CreateComponents() {
 
   CreateControlPanel();
   CreateTitlePanel();
+  CreateAddressDialog();
 
   Button1 = &pname->Add<TButton>("Button1");
   Button1->SetBounds(0, 0, 0, 0);
@@ -194,4 +196,35 @@ void TForm1::CreateNetworkPanel() {
   vollbild->SetCaption("Vollbild");
   vollbild->SetChecked(true);
   vollbild->SetVisible(false);
+}
+
+// Hidden until Start asks for an address; it lies over the start screen, in the middle.
+void TForm1::CreateAddressDialog() {
+  pAdresse = &pname->Add<TPanel>("pAdresse");
+  pAdresse->SetBounds(90, 180, 460, 132);
+  pAdresse->SetBevelOuter(TBevelCut::Raised);
+  pAdresse->SetColor(clBtnFace);
+  pAdresse->SetVisible(false);
+
+  lAdresse = &pAdresse->Add<TLabel>("lAdresse");
+  lAdresse->SetBounds(12, 12, 0, 0);
+  lAdresse->SetCaption("Name oder IP-Adresse des anderen Computers (wahlweise mit :Port):");
+
+  eAdresse = &pAdresse->Add<TMemo>("eAdresse");
+  eAdresse->SetBounds(12, 32, 436, 28);
+  eAdresse->SetFont(MakeFont("Arial", 12, clWindowText));
+  eAdresse->SetMaxLength(MaxAddressLength);
+
+  lAdresseHinweis = &pAdresse->Add<TLabel>("lAdresseHinweis");
+  lAdresseHinweis->SetBounds(12, 68, 0, 0);
+
+  bAdresseOK = &pAdresse->Add<TButton>("bAdresseOK");
+  bAdresseOK->SetBounds(264, 94, 88, 26);
+  bAdresseOK->SetCaption("OK");
+  bAdresseOK->OnClick = [this](TControl&) { addressAnswer_ = DialogAnswer::Ok; };
+
+  bAdresseAbbrechen = &pAdresse->Add<TButton>("bAdresseAbbrechen");
+  bAdresseAbbrechen->SetBounds(360, 94, 88, 26);
+  bAdresseAbbrechen->SetCaption("Abbrechen");
+  bAdresseAbbrechen->OnClick = [this](TControl&) { addressAnswer_ = DialogAnswer::Cancel; };
 }
