@@ -213,6 +213,7 @@ void TwoPlayerProtocol::ReceiveUpdates(std::int32_t Count) {
 
 // The record goes as it stands now: the other side is at the same tick.
 void TwoPlayerProtocol::SendUpdate(const PendingRecord& Record) {
+  ++match_.RecordTransfers;
   SyncBarrier();
   ExchangeText('q', AnnouncementPayload(Record.Kind, Record.Slot, targets_.SpawnCounter));
   if (Record.Kind == 2 && Record.Slot >= 1 && Record.Slot <= GroundFigureSlots) {
@@ -233,6 +234,7 @@ void TwoPlayerProtocol::SendUpdate(const PendingRecord& Record) {
 // The record's half of the transfer runs whatever its announcement said, so that the other side
 // never waits for it.
 void TwoPlayerProtocol::ReceiveUpdate() {
+  ++match_.RecordTransfers;
   SyncBarrier();
   const std::string announcement = ExchangeText('q', "");
   const std::string record = ExchangeText('w', "");

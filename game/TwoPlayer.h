@@ -61,6 +61,9 @@ struct MatchState {
   // at: the same on both sides, which is how a test can see that both keep one world.
   std::int32_t ExchangeTick = 0;
   std::array<TargetRecord, TargetSlots + 1> ExchangeTargets{};
+  // Record transfers begun in this match, sent or received: the frames that waited for one are
+  // told apart from the rest when frame times are measured.
+  std::int64_t RecordTransfers = 0;
 };
 
 // How long an exchange waits without a word from the other player.

@@ -122,6 +122,7 @@ void WriteMatch(const TForm1& Game, std::ostream& Out) {
   Out << "result=" << Cp1252ToUtf8(match.Result) << '\n';
   Out << "track_position=" << Game.track->Position() << '\n';
   Out << "exchange_tick=" << match.ExchangeTick << '\n';
+  Out << "record_transfers=" << match.RecordTransfers << '\n';
   for (int slot = 1; slot <= LiveTargetSlots; ++slot) {
     const TargetRecord& stork = match.ExchangeTargets[static_cast<std::size_t>(slot)];
     if (stork.State != TargetFlying && stork.State != TargetFalling) continue;

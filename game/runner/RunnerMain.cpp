@@ -18,11 +18,15 @@
 
 namespace {
 
-constexpr const char* Usage = R"(Usage: veltranzik-script SCRIPT [--seed N]
+constexpr const char* Usage = R"(Usage: veltranzik-script SCRIPT [--seed N] [--frames FILE]
 
 Runs Veltranzik in the working directory, as the program starts, but with no window on screen
 and no sound device; its clock, mouse and keyboard come from SCRIPT. With --seed the random
-generator starts from N instead of the clock.
+generator starts from N instead of the clock. With --frames every frame of a round that the
+game shows adds a line to FILE: the real time in microseconds since the frame before, and
+"record" when a record transfer with the other player ran in that time, "handshake" when the
+round's opening or ending agreement did, else "play". Only frames shown during a hold are
+paced as on a screen of 60 Hz; the others come as fast as the game makes them.
 
 SCRIPT holds one command a line; blank lines and lines starting with # are skipped. Each line
 begins with a time T in milliseconds of the virtual clock since the start, never smaller than
@@ -69,6 +73,7 @@ class MessageBoxesToStandardError final : public platform::MessageBoxRecorder {
 
 struct Arguments {
   std::string Script;
+  std::string FramesFile;
   GameOptions Options;
 };
 
@@ -82,6 +87,8 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
       const auto [end, error] = std::from_chars(text, text + std::strlen(text), seed);
       if (error != std::errc() || *end != '\0') return std::nullopt;
       arguments.Options.Seed = seed;
+    } else if (argument == "--frames" && i + 1 < argc && arguments.FramesFile.empty()) {
+      arguments.FramesFile = argv[++i];
     } else if (arguments.Script.empty() && !argument.starts_with("-")) {
       arguments.Script = argument;
     } else {
@@ -98,6 +105,15 @@ int Run(const Arguments& arguments) {
     std::cerr << "veltranzik-script: cannot read " << arguments.Script << '\n';
     return 2;
   }
+  std::ofstream frameFile;
+  if (!arguments.FramesFile.empty()) {
+    frameFile.open(arguments.FramesFile, std::ios::trunc);
+    if (!frameFile) {
+      std::cerr << "veltranzik-script: cannot write " << arguments.FramesFile << '\n';
+      return 2;
+    }
+  }
+  FrameLog frames(frameFile);
   platform::ScopedHiddenWindows hidden;
   platform::ScriptedClock clock;
   platform::ScopedClock scopedClock(clock);
@@ -128,6 +144,8 @@ int Run(const Arguments& arguments) {
         std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound, stateValue,
         storkInSight);
     actions.SetFreezeMeter([&input] { return static_cast<std::int64_t>(input.LongestFreeze().count()); });
+    if (frameFile.is_open())
+      input.WatchPasses([&] { frames.Pass(FrameMarkOf(application), FrameLog::Clock::now()); });
     platform::ScopedInput scopedInput(input);
     try {
       RunVeltranzik(application, arguments.Options);

@@ -102,3 +102,10 @@ std::string StateValue(TApplication& Application, const std::string& Key) {
     if (line.starts_with(prefix)) return line.substr(prefix.size());
   return {};
 }
+
+FrameMark FrameMarkOf(TApplication& Application) {
+  const auto* game = dynamic_cast<const TForm1*>(Application.MainForm());
+  if (!game) return {};
+  return {game->Round.RoundStartTick, game->Round.FramesShown, game->Match.RecordTransfers,
+          game->Round.Phase == PhaseRunning};
+}

@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "FrameLog.h"
 #include "Script.h"
 #include "platform/win/WinTypes.h"
 
@@ -38,3 +39,5 @@ void WriteGameState(TForm1& Game, std::ostream& Out);
 std::string StateValue(TApplication& Application, const std::string& Key);
 // A point of the window where a shot hits a flying stork, if one is in sight.
 std::optional<POINT> StorkInSight(TApplication& Application);
+// What the game has shown so far, for the log of frame times.
+FrameMark FrameMarkOf(TApplication& Application);

@@ -32,6 +32,9 @@ std::vector<InputEvent> ScriptedInput::TakePending() {
   if (lastPass_ && *lastPass_ == clock_.Milliseconds()) clock_.Advance(1);
   lastPass_ = clock_.Milliseconds();
   TellTime();
+  // The frame just flipped waits for its refresh here, in real time, before anyone looks at it.
+  if (holding_) KeepPaceWithRealTime();
+  if (passWatcher_) passWatcher_();
   const auto realNow = std::chrono::steady_clock::now();
   if (lastRealPass_)
     longestFreeze_ =
@@ -91,14 +94,15 @@ bool ScriptedInput::HoldDone(const ScriptCommand& Command) {
   return true;
 }
 
+// Sleeping to the very point of the virtual clock, not by whole milliseconds of what is left,
+// keeps the frames' real intervals as even as a screen's refresh.
 void ScriptedInput::KeepPaceWithRealTime() {
-  using std::chrono::milliseconds;
-  const auto real = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - holding_->RealStart);
-  const auto virtualTime = static_cast<std::int64_t>(Now() - holding_->VirtualStart);
-  if (virtualTime > real.count())
-    std::this_thread::sleep_for(milliseconds(virtualTime - real.count()));
+  const auto due = holding_->RealStart + std::chrono::milliseconds(Now() - holding_->VirtualStart);
+  const auto now = std::chrono::steady_clock::now();
+  if (due > now)
+    std::this_thread::sleep_until(due);
   else
-    clock_.Advance(static_cast<std::uint64_t>(real.count() - virtualTime));
+    clock_.Advance(static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now - due).count()));
   TellTime();
 }
 

@@ -34,6 +34,9 @@ class ScriptedInput final : public platform::InputSource {
   // The longest real time between two passes of message processing so far: how long the game
   // was frozen at most, waiting for the other player in the middle of a frame.
   std::chrono::milliseconds LongestFreeze() const { return longestFreeze_; }
+  // Watcher hears of every pass, once a frame shown before it would be on a screen of 60 Hz: at
+  // its refresh when the frame was early, at once when it was late.
+  void WatchPasses(std::function<void()> Watcher) { passWatcher_ = std::move(Watcher); }
   void Wait() override;
   POINT CursorPosition() override;
 
@@ -71,6 +74,7 @@ class ScriptedInput final : public platform::InputSource {
   std::function<void(std::uint64_t)> timePassed_;
   std::function<std::string(const std::string&)> stateValue_;
   std::function<std::optional<POINT>()> storkInSight_;
+  std::function<void()> passWatcher_;
   std::optional<std::chrono::steady_clock::time_point> awaitingSince_;
   struct Hold {
     std::chrono::steady_clock::time_point RealStart;

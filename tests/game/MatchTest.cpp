@@ -28,7 +28,7 @@ class Player {
     for (const std::string& part :
          {std::string("sh"), std::string("-c"),
           "cd '" + folder_.Path().string() + "' && exec '" GAME_DIR "/veltranzik-script' script.txt --seed " +
-              std::to_string(Seed)})
+              std::to_string(Seed) + " --frames frames.txt"})
       command.push_back(part);
     process_ = std::make_unique<network_test::ChildProcess>(command);
   }
@@ -42,6 +42,14 @@ class Player {
     return text;
   }
   std::map<std::string, std::string> State(const std::string& Name) const { return folder_.State(Name); }
+  // What ran between the frames the runner logged, one word a frame.
+  std::vector<std::string> FrameLog() const {
+    std::vector<std::string> what;
+    std::ifstream in(folder_.File("frames.txt"));
+    long microseconds = 0;
+    for (std::string word; in >> microseconds >> word;) what.push_back(word);
+    return what;
+  }
   // Whether the runner has written the file yet, waiting for it at most Limit of real time.
   bool AwaitFile(const std::string& Name, std::chrono::milliseconds Limit) const {
     const auto deadline = std::chrono::steady_clock::now() + Limit;
@@ -314,6 +322,18 @@ TEST_F(Match, ARoundThroughALossyRelayEndsWithOneWorld) {
   EXPECT_EQ(host.Process().Wait(120s), 0) << host.Output();
   EXPECT_EQ(guest.Process().Wait(30s), 0) << guest.Output();
   ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "through the relay");
+
+  // Each side logged every frame after its first, and told the frames that waited for a record
+  // transfer, or for the end of the round, from the others.
+  auto over = guest.State("over.txt");
+  EXPECT_EQ(over["record_transfers"], host.State("over.txt")["record_transfers"]) << "both count each transfer";
+  const std::vector<std::string> frames = guest.FrameLog();
+  ASSERT_EQ(std::to_string(frames.size() + 1), over["frames"]);
+  const auto records = std::count(frames.begin(), frames.end(), "record");
+  EXPECT_GT(records, 0) << "the host's storks came to the guest";
+  EXPECT_LE(records, std::stol(over["record_transfers"]));
+  EXPECT_EQ(std::count(frames.begin(), frames.end(), "handshake"), 1);
+  EXPECT_EQ(frames.back(), "handshake") << "the last frame shows the round's end";
 }
 
 TEST_F(Match, TwoComputersOfALocalNetworkFindEachOtherAndPlay) {
