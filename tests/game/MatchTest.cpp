@@ -1,7 +1,7 @@
 // Two copies of the game playing each other end to end: two veltranzik-script processes, each in
 // a folder of its own with its own script and seed, on this computer's loopback connection (with
-// query ports of the test's own), through a lossy relay, or on the local-network connection
-// between two network namespaces.
+// query ports of the test's own), through a lossy relay, on the local-network connection between
+// two network namespaces, or by address between two namespaces of routed subnets.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "GameFolder.h"
 #include "lib/network/ChildProcess.h"
 #include "lib/network/NamespacePair.h"
+#include "lib/network/RoutedNamespaces.h"
 #include "platform/dplay/Relay.h"
 
 namespace game_test {
@@ -68,6 +69,7 @@ class Player {
 
 constexpr int LocalNetwork = 0;
 constexpr int Loopback = 1;
+constexpr int ByAddress = 2;
 
 // The start screen of a network game, on the loopback connection unless said otherwise.
 std::string Opening(const std::string& Name, int Track, bool Doubled, int Connection = Loopback) {
@@ -76,6 +78,22 @@ std::string Opening(const std::string& Name, int Track, bool Doubled, int Connec
   if (Doubled) script += "50 control cbdoppelt click\n";
   // The click is taken at the next pass of messages: the session is there once the game says so.
   return script + "60 control Button2 click\n+0 await network_game 1\n+0 state hosting.txt\n";
+}
+
+// Start with the connection by address: the dialog is answered with Address, empty to open a
+// session here.
+std::string StartByAddress(const std::string& Address) {
+  return "+100 control Button2 click\n+200 control eAdresse text " + Address +
+         "\n+10 control bAdresseOK click\n+0 await pAdresse.visible 0\n";
+}
+
+std::string AddressChosen(const std::string& Name) {
+  return "10 control eName text " + Name + "\n20 control cbNetz click\n30 control lbd select " +
+         std::to_string(ByAddress) + "\n";
+}
+
+std::string OpeningByAddress(const std::string& Name, const std::string& Address) {
+  return AddressChosen(Name) + StartByAddress(Address) + "+0 await network_game 1\n+0 state hosting.txt\n";
 }
 
 // A whole round: a few shots into the sky, and the result. The wait for the end begins late in the
@@ -354,6 +372,48 @@ TEST_F(Match, TwoComputersOfALocalNetworkFindEachOtherAndPlay) {
   EXPECT_EQ(host.Process().Wait(60s), 0);
   EXPECT_EQ(guest.Process().Wait(30s), 0);
   ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "on the local network");
+}
+
+// No broadcast crosses a router: two players on two subnets find each other by address, typed as
+// digits or as a name that the guest's computer knows.
+TEST_F(Match, TwoComputersOfRoutedSubnetsPlayByAddressAndByName) {
+  if (geteuid() != 0) GTEST_SKIP() << "making network namespaces needs root; this test runs as user " << geteuid();
+  if (network_test::RunCommand({"ip", "-V"}).status != 0) GTEST_SKIP() << "the ip command (iproute2) is not available";
+  network_test::RoutedNamespaces nets;
+  if (const std::string failure = nets.Make(); !failure.empty())
+    GTEST_SKIP() << "network namespaces cannot be made here: " << failure;
+  ASSERT_EQ(nets.Know(1, "hanna-pc"), "");
+  const auto in = [&](int Side) {
+    return std::vector<std::string>{"ip", "netns", "exec", nets.Name(Side), "env", "-u", "VXG_DPLAY_QUERY_PORT"};
+  };
+  const std::string guestEnd = FirstRound + "+0 await own_end_state 1\n+0 state over.txt\n" + Quit;
+
+  Player host(OpeningByAddress("Hanna", "") + FirstRound + ShortRound(3000, true) + Quit, 61, in(0));
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s)) << host.Output();
+  EXPECT_EQ(host.State("hosting.txt")["is_host"], "1");
+  {
+    Player lonely(Opening("Lotte", 1, false, LocalNetwork) + "+0 end\n", 62, in(1));
+    ASSERT_EQ(lonely.Process().Wait(30s), 0) << lonely.Output();
+    EXPECT_EQ(lonely.State("hosting.txt")["is_host"], "1") << "the search on its own subnet found nobody";
+  }
+  Player guest(OpeningByAddress("Gustav", nets.Address(0)) + guestEnd, 63, in(1));
+  EXPECT_EQ(host.Process().Wait(60s), 0) << host.Output();
+  EXPECT_EQ(guest.Process().Wait(30s), 0) << guest.Output();
+  EXPECT_EQ(guest.State("hosting.txt")["is_host"], "0");
+  ExpectOneWorld(host.State("over.txt"), guest.State("over.txt"), "by address");
+
+  Player namedHost(OpeningByAddress("Hanna", "") + FirstRound + ShortRound(2000, true) + Quit, 64, in(0));
+  ASSERT_TRUE(namedHost.AwaitFile("hosting.txt", 20s)) << namedHost.Output();
+  // A name that nobody knows is told, and the player tries again with the right one.
+  Player namedGuest(AddressChosen("Gustav") + StartByAddress("nirgendwo.invalid") + "+0 state unknown.txt\n" +
+                        StartByAddress("hanna-pc") + "+0 await network_game 1\n" + guestEnd,
+                    65, in(1));
+  EXPECT_EQ(namedHost.Process().Wait(60s), 0) << namedHost.Output();
+  EXPECT_EQ(namedGuest.Process().Wait(30s), 0) << namedGuest.Output();
+  auto unknown = namedGuest.State("unknown.txt");
+  EXPECT_EQ(unknown["lStatus.text"], "Den Computer „nirgendwo.invalid“ gibt es nicht.");
+  EXPECT_EQ(unknown["network_game"], "0");
+  ExpectOneWorld(namedHost.State("over.txt"), namedGuest.State("over.txt"), "by name");
 }
 
 }  // namespace
