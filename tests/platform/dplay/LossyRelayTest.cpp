@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DirectPlayTestSupport.h"
-#include "Relay.h"
+#include "RelayedSessionTest.h"
 
 namespace dplay_test {
 namespace {
