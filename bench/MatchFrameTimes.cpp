@@ -1,0 +1,294 @@
+// How a two-player round feels over a slow line: two scripted runners on this computer play each
+// other, the guest reaching the host only through a relay that holds every datagram back by half
+// the round trip each way, both shooting at storks while their frames are paced in real time as
+// on a screen of 60 Hz. For each round trip it prints the real intervals between frames (median,
+// 99th percentile, longest) over every frame of play and over those without a record transfer in
+// them, and how many record transfers ran. Goals: at 5 ms no interval above 33 ms without a record
+// transfer and none above 50 ms at all; at 20 ms none above 100 ms.
+//
+// Not one of the benchmarks that tools/bench runs: it takes a few minutes of real time. Run it by
+// hand from the build folder: bench/match_frame_times [--seconds N] [--rtt MS,MS,...]
+//   --seconds N  play N seconds of the round, then the host ends it (default: the whole round)
+//   --rtt LIST   the round trips in milliseconds (default: 1,5,20)
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "lib/network/ChildProcess.h"
+#include "platform/dplay/Relay.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A whole round lasts 90 seconds of the game's clock, a hundred of real time; the shots go on a
+// little past it, into the result.
+constexpr int WholeRoundSeconds = 104;
+constexpr int ShotEveryMilliseconds = 2000;
+constexpr int MagazineSize = 8;
+// How long one side may take beyond the round before it counts as stuck.
+constexpr std::chrono::seconds Leeway{90};
+
+struct Options {
+  std::optional<int> Seconds;
+  std::vector<int> RoundTrips{1, 5, 20};
+};
+
+std::optional<int> Number(const std::string& Text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(Text.data(), Text.data() + Text.size(), value);
+  if (error != std::errc() || end != Text.data() + Text.size() || value <= 0) return std::nullopt;
+  return value;
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (i + 1 >= argc) return std::nullopt;
+    const std::string value = argv[++i];
+    if (argument == "--seconds") {
+      options.Seconds = Number(value);
+      if (!options.Seconds) return std::nullopt;
+    } else if (argument == "--rtt") {
+      options.RoundTrips.clear();
+      std::stringstream list(value);
+      for (std::string item; std::getline(list, item, ',');) {
+        const std::optional<int> roundTrip = Number(item);
+        if (!roundTrip) return std::nullopt;
+        options.RoundTrips.push_back(*roundTrip);
+      }
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+// A working folder of one runner: the game's data and plug-in linked in, removed at the end.
+class GameFolder {
+ public:
+  GameFolder() {
+    std::string pattern = (fs::temp_directory_path() / "veltranzik-frames-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+    path_ = pattern;
+    for (const char* name : {"cdu", "animf", "ani2", "ps", "Surfbmp.spi"})
+      fs::create_symlink(fs::path(GAME_DIR) / name, path_ / name);
+  }
+  ~GameFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  GameFolder(const GameFolder&) = delete;
+  GameFolder& operator=(const GameFolder&) = delete;
+
+  fs::path File(const std::string& Name) const { return path_ / Name; }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+// One copy of the game, run by the runner with its script and its frame log.
+class Player {
+ public:
+  Player(const std::string& Script, int Seed) {
+    std::ofstream(folder_.File("script.txt")) << Script;
+    process_ = std::make_unique<network_test::ChildProcess>(std::vector<std::string>{
+        "sh", "-c",
+        "cd '" + folder_.Path() + "' && exec '" GAME_DIR "/veltranzik-script' script.txt --seed " +
+            std::to_string(Seed) + " --frames frames.txt"});
+  }
+
+  bool AwaitFile(const std::string& Name, std::chrono::milliseconds Limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + Limit;
+    while (!fs::exists(folder_.File(Name))) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(20ms);
+    }
+    std::this_thread::sleep_for(50ms);  // written whole
+    return true;
+  }
+  // Whether the run ended well within Limit; what it said goes to standard error.
+  bool Finish(std::chrono::milliseconds Limit) {
+    const std::optional<int> status = process_->Wait(Limit);
+    while (const std::optional<std::string> line = process_->ReadLine(100ms)) std::cerr << "  runner: " << *line << '\n';
+    return status == 0;
+  }
+  std::string StateValue(const std::string& File, const std::string& Key) const {
+    std::ifstream in(folder_.File(File));
+    for (std::string line; std::getline(in, line);)
+      if (line.starts_with(Key + "=")) return line.substr(Key.size() + 1);
+    return {};
+  }
+  // The frame log: each interval in microseconds and what ran in it.
+  std::vector<std::pair<double, std::string>> Frames() const {
+    std::vector<std::pair<double, std::string>> frames;
+    std::ifstream in(folder_.File("frames.txt"));
+    double microseconds = 0;
+    std::string what;
+    while (in >> microseconds >> what) frames.emplace_back(microseconds / 1000.0, what);
+    return frames;
+  }
+
+ private:
+  GameFolder folder_;
+  std::unique_ptr<network_test::ChildProcess> process_;
+};
+
+// The start screen of a game on this computer's loopback connection, with a normal count of storks;
+// the title picture goes at once.
+std::string Opening(const std::string& Name) {
+  return "10 control eName text " + Name +
+         "\n20 control cbNetz click\n30 control lbd select 1\n40 control track position 1\n"
+         "60 control Button2 click\n+0 await network_game 1\n+0 state hosting.txt\n"
+         "+0 await title_showing 1\n+200 key down 32\n+10 key up 32\n";
+}
+
+// A player who shoots at a stork every two seconds and reloads when the magazine is empty, in real
+// time throughout; the host ends the round after Seconds when it is not to run whole.
+std::string Script(const std::string& Name, bool Host, const std::optional<int>& Seconds) {
+  std::string script = Opening(Name) + "+0 await phase 0\n";
+  const int shots = Seconds.value_or(WholeRoundSeconds) * 1000 / ShotEveryMilliseconds;
+  for (int shot = 1; shot <= shots; ++shot) {
+    script += "+0 hold " + std::to_string(ShotEveryMilliseconds) + "\n+0 shoot stork\n";
+    if (shot % MagazineSize == 0) script += "+0 press right 320 240\n";
+  }
+  if (Seconds && Host) script += "+0 key down 27\n+10 key up 27\n";
+  return script + "+0 await own_end_state 1\n+0 state over.txt\n+300 key down 27\n+10 key up 27\n";
+}
+
+struct Figures {
+  std::size_t Count = 0;
+  double Median = 0;
+  double P99 = 0;
+  double Longest = 0;
+};
+
+Figures FiguresOf(std::vector<double> Intervals) {
+  Figures figures;
+  if (Intervals.empty()) return figures;
+  std::sort(Intervals.begin(), Intervals.end());
+  const auto rank = [&](double share) {
+    const auto index = static_cast<std::size_t>(std::ceil(share * static_cast<double>(Intervals.size())));
+    return Intervals[std::clamp<std::size_t>(index, 1, Intervals.size()) - 1];
+  };
+  figures.Count = Intervals.size();
+  figures.Median = rank(0.5);
+  figures.P99 = rank(0.99);
+  figures.Longest = Intervals.back();
+  return figures;
+}
+
+struct RoundFigures {
+  Figures All;
+  Figures OutsideRecords;
+  std::string Transfers;
+};
+
+// The handshakes at the round's opening and end are no frames of play and count nowhere.
+void Collect(const Player& Side, std::vector<double>& All, std::vector<double>& OutsideRecords) {
+  for (const auto& [interval, what] : Side.Frames()) {
+    if (what == "handshake") continue;
+    All.push_back(interval);
+    if (what == "play") OutsideRecords.push_back(interval);
+  }
+}
+
+std::optional<RoundFigures> PlayRound(int RoundTripMs, const Options& Options) {
+  const std::uint16_t hostPorts = dplay_test::FreePortBlock();
+  const std::uint16_t relayPorts = dplay_test::FreePortBlock(1);
+  if (hostPorts == 0 || relayPorts == 0 || hostPorts == relayPorts) {
+    std::cerr << "no free ports on this computer\n";
+    return std::nullopt;
+  }
+  dplay_test::UseQueryPorts(hostPorts);
+  Player host(Script("Hanna", true, Options.Seconds), 11);
+  if (!host.AwaitFile("hosting.txt", 20s)) {
+    std::cerr << "the host never opened its session\n";
+    return std::nullopt;
+  }
+  const dplay_test::Relay relay(relayPorts, hostPorts, std::chrono::microseconds(RoundTripMs * 500));
+  dplay_test::UseQueryPorts(relayPorts);
+  Player guest(Script("Gustav", false, Options.Seconds), 12);
+  const auto limit = std::chrono::seconds(Options.Seconds.value_or(WholeRoundSeconds)) + Leeway;
+  const bool hostDone = host.Finish(limit);
+  const bool guestDone = guest.Finish(30s);
+  if (!hostDone || !guestDone || guest.StateValue("hosting.txt", "is_host") != "0") {
+    std::cerr << "the round at " << RoundTripMs << " ms did not end as a match should: the host "
+              << (hostDone ? "ended" : "failed") << ", the guest " << (guestDone ? "ended" : "failed") << " and "
+              << (guest.StateValue("hosting.txt", "is_host") == "0" ? "joined" : "did not join") << "\n";
+    return std::nullopt;
+  }
+  std::vector<double> all;
+  std::vector<double> outside;
+  Collect(host, all, outside);
+  Collect(guest, all, outside);
+  return RoundFigures{FiguresOf(all), FiguresOf(outside), host.StateValue("over.txt", "record_transfers")};
+}
+
+void PrintHeader() {
+  std::printf("%-10s %9s | %-32s | %-32s\n", "", "record", "all frames of play (ms)", "outside record transfers (ms)");
+  std::printf("%-10s %9s | %6s %8s %8s %8s | %6s %8s %8s %8s\n", "round trip", "transfers", "frames", "p50", "p99",
+              "longest", "frames", "p50", "p99", "longest");
+}
+
+void PrintRow(int RoundTripMs, const RoundFigures& Round) {
+  const auto figures = [](const Figures& f) {
+    std::printf("%6zu %8.1f %8.1f %8.1f", f.Count, f.Median, f.P99, f.Longest);
+  };
+  std::printf("%7d ms %9s | ", RoundTripMs, Round.Transfers.c_str());
+  figures(Round.All);
+  std::printf(" | ");
+  figures(Round.OutsideRecords);
+  std::printf("\n");
+}
+
+// The goals at the round trips that have them; nothing to say at the others.
+std::string Verdict(int RoundTripMs, const RoundFigures& Round) {
+  if (RoundTripMs == 5)
+    return Round.OutsideRecords.Longest <= 33 && Round.All.Longest <= 50 ? "met" : "missed";
+  if (RoundTripMs == 20) return Round.All.Longest <= 100 ? "met" : "missed";
+  return "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Options> options = ParseOptions(argc, argv);
+  if (!options) {
+    std::cerr << "Usage: match_frame_times [--seconds N] [--rtt MS,MS,...]\n";
+    return 2;
+  }
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  std::vector<std::pair<int, RoundFigures>> rounds;
+  for (const int roundTrip : options->RoundTrips) {
+    std::cerr << "playing at " << roundTrip << " ms round trip...\n";
+    const std::optional<RoundFigures> round = PlayRound(roundTrip, *options);
+    if (!round) return 1;
+    rounds.emplace_back(roundTrip, *round);
+  }
+  PrintHeader();
+  for (const auto& [roundTrip, round] : rounds) PrintRow(roundTrip, round);
+  for (const auto& [roundTrip, round] : rounds)
+    if (const std::string verdict = Verdict(roundTrip, round); !verdict.empty())
+      std::printf("goals at %d ms: %s\n", roundTrip, verdict.c_str());
+  return 0;
+}
