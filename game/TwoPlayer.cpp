@@ -125,10 +125,13 @@ std::int32_t TwoPlayerProtocol::ExchangeValue(char Letter, std::int32_t Value) {
   return result;
 }
 
+// The "~" goes with the text, not after the other side's: it says nothing this side learns from
+// that text, and the other side takes both in the order they come. So the two texts of each side
+// cross each other once, in one trip of the line instead of two.
 std::string TwoPlayerProtocol::ExchangeText(char Letter, const std::string& Text) {
   SendText(Letter + Text);
-  std::string payload = WaitForMessage(Letter);
   SendText("~");
+  std::string payload = WaitForMessage(Letter);
   WaitForMessage('~');
   return payload;
 }
@@ -146,6 +149,10 @@ void TwoPlayerProtocol::ExchangeStatus() {
   match_.ExchangeTargets = targets_.Targets;
 }
 
+// Once the statuses have crossed, all that this side says in the record transfers is known: its
+// own records, and for each of the other side's the same empty answers. All of it goes at once, in
+// the order the transfers run one after the other, and the other side's texts are then taken in
+// that order. The transfers cost one more trip of the line, however many records there are.
 bool TwoPlayerProtocol::TradeStatusAndRecords() {
   StatusFields own;
   own.PendingUpdate = static_cast<std::int32_t>(match_.PendingUpdates.size());
@@ -161,12 +168,18 @@ bool TwoPlayerProtocol::TradeStatusAndRecords() {
 
   // The host's records go first when both sides have some.
   const std::int32_t peerRecords = match_.PeerPendingUpdate;
+  std::vector<PendingRecord> records;
+  records.swap(match_.PendingUpdates);
   if (isHost_ == 1) {
-    SendUpdates();
+    for (const PendingRecord& record : records) SendUpdate(record);
+    for (std::int32_t i = 0; i < peerRecords; ++i) AnswerUpdate();
+    for (std::size_t i = 0; i < records.size(); ++i) TakeAnswers();
     ReceiveUpdates(peerRecords);
   } else {
+    for (std::int32_t i = 0; i < peerRecords; ++i) AnswerUpdate();
+    for (const PendingRecord& record : records) SendUpdate(record);
     ReceiveUpdates(peerRecords);
-    SendUpdates();
+    for (std::size_t i = 0; i < records.size(); ++i) TakeAnswers();
   }
   return !Interrupted();
 }
@@ -200,44 +213,53 @@ void TwoPlayerProtocol::AnnounceUpdate(std::int32_t Kind, std::int32_t Slot) {
     match_.PendingUpdates.push_back(record);
 }
 
-void TwoPlayerProtocol::SendUpdates() {
-  std::vector<PendingRecord> records;
-  records.swap(match_.PendingUpdates);
-  for (const PendingRecord& record : records) SendUpdate(record);
-}
-
 void TwoPlayerProtocol::ReceiveUpdates(std::int32_t Count) {
   for (std::int32_t i = 0; i < Count && !Interrupted(); ++i) ReceiveUpdate();
   match_.PeerPendingUpdate = 0;
 }
 
-// The record goes as it stands now: the other side is at the same tick.
+// The record goes as it stands now: the other side is at the same tick. Barrier, announcement and
+// record, each text with its "~".
 void TwoPlayerProtocol::SendUpdate(const PendingRecord& Record) {
   ++match_.RecordTransfers;
-  SyncBarrier();
-  ExchangeText('q', AnnouncementPayload(Record.Kind, Record.Slot, targets_.SpawnCounter));
+  SendText("#");
+  SendText('q' + AnnouncementPayload(Record.Kind, Record.Slot, targets_.SpawnCounter));
+  SendText("~");
   if (Record.Kind == 2 && Record.Slot >= 1 && Record.Slot <= GroundFigureSlots) {
-    ExchangeText('w', FigurePayload(targets_.GroundFigures[static_cast<std::size_t>(Record.Slot)]));
+    SendText('w' + FigurePayload(targets_.GroundFigures[static_cast<std::size_t>(Record.Slot)]));
   } else if (Record.Kind == 1 && Record.Slot >= 1 && Record.Slot <= TargetSlots) {
     TargetRecord& target = targets_.Targets[static_cast<std::size_t>(Record.Slot)];
-    ExchangeText('w', TargetPayload(target));
+    SendText('w' + TargetPayload(target));
     // The other side got these in thousandths: both go on from the same values.
     target.DX = FromThousandths(Thousandths(target.DX));
     target.DY = FromThousandths(Thousandths(target.DY));
     target.X = FromThousandths(Thousandths(target.X));
     target.Y = FromThousandths(Thousandths(target.Y));
   } else {
-    ExchangeText('w', "");
+    SendText("w");
   }
+  SendText("~");
 }
 
-// The record's half of the transfer runs whatever its announcement said, so that the other side
-// never waits for it.
+// This side's half of a transfer of the other side's record: empty, whatever the record is.
+void TwoPlayerProtocol::AnswerUpdate() {
+  for (const char* text : {"#", "q", "~", "w", "~"}) SendText(text);
+}
+
+// The other side's half of a transfer of this side's record says nothing either.
+void TwoPlayerProtocol::TakeAnswers() {
+  for (const char letter : {'#', 'q', '~', 'w', '~'}) WaitForMessage(letter);
+}
+
+// The record's half of the transfer is taken whatever its announcement said, so that the texts
+// after it are taken in their turn.
 void TwoPlayerProtocol::ReceiveUpdate() {
   ++match_.RecordTransfers;
-  SyncBarrier();
-  const std::string announcement = ExchangeText('q', "");
-  const std::string record = ExchangeText('w', "");
+  WaitForMessage('#');
+  const std::string announcement = WaitForMessage('q');
+  WaitForMessage('~');
+  const std::string record = WaitForMessage('w');
+  WaitForMessage('~');
   if (Interrupted()) return;
   ReadFields([&] {
     FieldReader reader(announcement);

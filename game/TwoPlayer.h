@@ -140,9 +140,12 @@ class TwoPlayerProtocol {
   // False when the exchange was cut short.
   bool TradeStatusAndRecords();
   void TakeStatus(const std::string& Reply);
+  // The texts of one record transfer: this side's record, or its answers to the other side's;
+  // then the other side's texts of it, taken.
   void SendUpdate(const PendingRecord& Record);
+  void AnswerUpdate();
   void ReceiveUpdate();
-  void SendUpdates();
+  void TakeAnswers();
   void ReceiveUpdates(std::int32_t Count);
   void StoreRecord(std::int32_t Kind, std::int32_t Slot, const std::string& Record);
   void CatchUp();

@@ -264,6 +264,56 @@ TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
   EXPECT_LT(position("w" + TargetPayload(sent)), position("w"));
 }
 
+// The guest's part here is played by hand: its status alone has come when the host must have
+// said all it says in the exchange, the texts of the lock-step transfers in their order, without
+// waiting for any answer; only then does the rest of the guest's part come.
+TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
+  Match match;
+  match.host.targets.Targets[5] = Stork();
+  match.host.targets.SpawnCounter = 4;
+  match.hostProtocol.AnnounceUpdate(1, 5);
+  const std::string storkPayload = TargetPayload(match.host.targets.Targets[5]);
+  GroundFigureRecord hit;
+  hit.State = FigureHit;
+  hit.Frame = 1;
+  hit.X = 1234;
+  hit.ScreenX = 77;
+  hit.HitX = 1254.0;
+  hit.LabelY = 270;
+  StatusFields guestStatus;
+  guestStatus.PendingUpdate = 1;
+  guestStatus.CameraXInt = 1500;
+  guestStatus.CursorX = 320;
+  guestStatus.CursorY = 240;
+  match.line.Queue(0, "y" + StatusPayload(guestStatus));
+  match.line.Queue(0, "~");
+
+  std::vector<std::string> heard;
+  match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); },
+                 [&](TwoPlayerProtocol&) {
+                   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                   while (heard.size() < 12 && std::chrono::steady_clock::now() < deadline) {
+                     if (std::optional<std::string> text = match.line.guest.Poll())
+                       heard.push_back(*text);
+                     else
+                       match.line.guest.WaitForTraffic(10);
+                   }
+                   for (const char* text : {"#", "q", "~", "w", "~", "#", "q2|3|4|", "~"})
+                     match.line.guest.Send(text);
+                   match.line.guest.Send("w" + FigurePayload(hit));
+                   match.line.guest.Send("~");
+                 });
+
+  ASSERT_EQ(heard.size(), 12u) << "the host waited for an answer before it had said all";
+  EXPECT_TRUE(heard[0].starts_with("y1|")) << heard[0];
+  EXPECT_EQ(std::vector<std::string>(heard.begin() + 1, heard.end()),
+            (std::vector<std::string>{"~", "#", "q1|5|4|", "~", "w" + storkPayload, "~", "#", "q", "~", "w", "~"}));
+  EXPECT_EQ(match.host.targets.GroundFigures[3].X, 1234) << "the guest's record came after all";
+  EXPECT_EQ(match.host.opponentHits, 1);
+  EXPECT_EQ(match.host.match.RecordTransfers, 2);
+  EXPECT_EQ(match.host.match.PeerEndState, 0) << "nothing broke the line";
+}
+
 TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
   Match match;
   // The guest's round is over: its signal ends the host's exchange wherever it waits.
