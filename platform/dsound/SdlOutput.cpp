@@ -1,5 +1,7 @@
 #include "SdlOutput.h"
 
+#include <cerrno>
+
 namespace platform::dsound {
 
 namespace {
@@ -9,6 +11,10 @@ constexpr int BytesPerFrame = 2 * sizeof(std::int16_t);
 }  // namespace
 
 std::unique_ptr<SdlOutput> SdlOutput::Open() {
+  // The sound server shows the stream under the program's name: PulseAudio finds it itself, SDL's
+  // own PipeWire output would say "SDL Application". What the environment sets still wins.
+  SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_APP_NAME, program_invocation_short_name, SDL_HINT_DEFAULT);
+  SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, program_invocation_short_name, SDL_HINT_DEFAULT);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
   std::unique_ptr<SdlOutput> output(new SdlOutput());  // from here on it quits the subsystem
   SDL_AudioSpec wanted{};
