@@ -3,6 +3,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <string_view>
+
+#include "PictureScaler.h"
 
 namespace platform {
 namespace {
@@ -16,6 +19,32 @@ Window::Display& DefaultDisplaySetting() {
 
 std::int32_t WidthOf(const RECT& r) { return std::max(1, r.right - r.left); }
 std::int32_t HeightOf(const RECT& r) { return std::max(1, r.bottom - r.top); }
+
+// Mesa draws in software where there is no graphics card (a virtual machine, a remote desktop, a
+// basic driver), and SDL still reports its OpenGL as accelerated: scaling a frame through a 3-D
+// pipeline in software costs far more than copying its pixels.
+bool DrawsInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) return true;
+  if (!std::string_view(info.name).starts_with("opengl")) return false;
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned GlRenderer = 0x1F01;
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(GlRenderer) : nullptr;
+  if (!name) return false;
+  const std::string_view glRenderer(reinterpret_cast<const char*>(name));
+  for (const std::string_view software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+    if (glRenderer.find(software) != std::string_view::npos) return true;
+  return false;
+}
+
+// The window's own pixels, where the scaler writes: 32 bits with red, green and blue in the order
+// of the game's pictures.
+bool TakesPicturesAsTheyAre(const SDL_Surface* surface) {
+  return surface && surface->format->BytesPerPixel == 4 && surface->format->Rmask == 0x00FF0000 &&
+         surface->format->Gmask == 0x0000FF00 && surface->format->Bmask == 0x000000FF;
+}
 
 }  // namespace
 
@@ -81,11 +110,22 @@ void Window::SetBounds(const RECT& bounds) {
 }
 
 SDL_Renderer* Window::Renderer() {
-  if (!renderer_ && window_) {
+  if (!renderer_ && window_ && !framebuffer_) {
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if ((!renderer_ || DrawsInSoftware(renderer_)) && UseFramebuffer()) return nullptr;
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   }
   return renderer_;
+}
+
+// Without a graphics card the picture goes straight into the window's own pixels, scaled by our
+// whole-factor copy; SDL must then not put a renderer of its own behind the window's pixels.
+bool Window::UseFramebuffer() {
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  renderer_ = nullptr;
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  framebuffer_ = TakesPicturesAsTheyAre(SDL_GetWindowSurface(window_));
+  return framebuffer_;
 }
 
 bool Window::RendererHasVsync() {
@@ -112,11 +152,16 @@ void Window::ShowPicture(std::int32_t width, std::int32_t height, const PictureW
   pictureWidth_ = width;
   pictureHeight_ = height;
   if (!window_) {
-    picture_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    draw(reinterpret_cast<std::uint8_t*>(picture_.data()), width * 4);
+    KeepPicture(draw);
     return;
   }
   if (resized && exclusive_ && !fullscreen_) FitWindowToPicture();
+  Renderer();  // decides how pictures are shown
+  if (framebuffer_) {
+    KeepPicture(draw);
+    PresentFramebuffer();
+    return;
+  }
   SDL_Texture* texture = PictureTexture(width, height);
   void* pixels = nullptr;
   int pitch = 0;
@@ -126,7 +171,62 @@ void Window::ShowPicture(std::int32_t width, std::int32_t height, const PictureW
   PresentTexture();
 }
 
+void Window::KeepPicture(const PictureWriter& draw) {
+  picture_.resize(static_cast<std::size_t>(pictureWidth_) * static_cast<std::size_t>(pictureHeight_));
+  draw(reinterpret_cast<std::uint8_t*>(picture_.data()), pictureWidth_ * 4);
+}
+
+// Only the picture's place is sent to the screen, unless the window's pixels are new (the window
+// changed its size) or the place moved: then the black round it goes too.
+void Window::PresentFramebuffer() {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface || picture_.empty()) return;
+  const RECT place = ScaledPictureRect(surface->w, surface->h, pictureWidth_, pictureHeight_);
+  const PixelRows output{static_cast<std::uint8_t*>(surface->pixels), surface->pitch, surface->w, surface->h};
+  const PixelRows picture{reinterpret_cast<std::uint8_t*>(picture_.data()), pictureWidth_ * 4, pictureWidth_,
+                          pictureHeight_};
+  const bool whole = surface != shownSurface_ || surface->w != shownSize_.cx || surface->h != shownSize_.cy ||
+                     place.left != shownPlace_.left || place.top != shownPlace_.top;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  if (whole) BlackenBorder(output, place);
+  if (!ScalePicture(picture, output, place)) ShrinkPicture(surface, place);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  const SDL_Rect changed{place.left, place.top, place.right - place.left, place.bottom - place.top};
+  if (whole)
+    SDL_UpdateWindowSurface(window_);
+  else
+    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+  shownSurface_ = surface;
+  shownSize_ = {surface->w, surface->h};
+  shownPlace_ = place;
+}
+
+// A window smaller than the picture shows it shrunk; SDL's own scaling does for that rare case.
+void Window::ShrinkPicture(SDL_Surface* surface, const RECT& place) {
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(picture_.data(), pictureWidth_, pictureHeight_, 32,
+                                                            pictureWidth_ * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!picture) return;
+  SDL_Rect target{place.left, place.top, place.right - place.left, place.bottom - place.top};
+  SDL_BlitScaled(picture, nullptr, surface, &target);
+  SDL_FreeSurface(picture);
+}
+
+SIZE Window::OutputSize() {
+  if (framebuffer_) {
+    const SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    return surface ? SIZE{surface->w, surface->h} : SIZE{1, 1};
+  }
+  int width = 1;
+  int height = 1;
+  if (Renderer()) SDL_GetRendererOutputSize(renderer_, &width, &height);
+  return {width, height};
+}
+
 void Window::PresentTexture() {
+  if (framebuffer_) {
+    PresentFramebuffer();
+    return;
+  }
   if (!texture_ || !renderer_) return;
   int outputWidth = 0;
   int outputHeight = 0;
@@ -143,13 +243,13 @@ POINT Window::PicturePoint(std::int32_t windowX, std::int32_t windowY) {
   const std::int32_t width = pictureWidth_ > 0 ? pictureWidth_ : WidthOf(bounds_);
   const std::int32_t height = pictureHeight_ > 0 ? pictureHeight_ : HeightOf(bounds_);
   POINT point{windowX, windowY};
-  if (window_ && Renderer()) {
+  if (window_ && (Renderer() || framebuffer_)) {
     int windowWidth = 1;
     int windowHeight = 1;
-    int outputWidth = 1;
-    int outputHeight = 1;
     SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
-    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+    const SIZE output = OutputSize();
+    const std::int32_t outputWidth = output.cx;
+    const std::int32_t outputHeight = output.cy;
     const RECT place = ScaledPictureRect(outputWidth, outputHeight, width, height);
     // High-density screens have more output pixels than window coordinates.
     const std::int64_t outX = std::int64_t{windowX} * outputWidth / std::max(1, windowWidth);

@@ -14,6 +14,7 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace platform {
@@ -52,6 +53,7 @@ class Window {
   using PictureWriter = std::function<void(std::uint8_t* pixels, std::int32_t pitch)>;
   void ShowPicture(std::int32_t width, std::int32_t height, const PictureWriter& draw);
   // What a window off screen shows now, 0xAARRGGBB row by row; empty before the first picture.
+  // (Also on screen where the window's pixels are written directly, without a graphics card.)
   const std::vector<std::uint32_t>& Picture() const { return picture_; }
   SIZE PictureSize() const { return {pictureWidth_, pictureHeight_}; }
   // The picture pixel under a point of the window (in SDL's window coordinates), clamped to the picture.
@@ -79,6 +81,12 @@ class Window {
   void CoverDisplay();
   void PresentTexture();
   SDL_Texture* PictureTexture(std::int32_t width, std::int32_t height);
+  bool UseFramebuffer();
+  void KeepPicture(const PictureWriter& draw);
+  void PresentFramebuffer();
+  void ShrinkPicture(SDL_Surface* surface, const RECT& place);
+  // The window's size in pixels as pictures are shown in it.
+  SIZE OutputSize();
   // The factor a picture of the window's own size is shown at while it is not full screen.
   std::int32_t WindowScale() const;
 
@@ -87,7 +95,13 @@ class Window {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  // Off screen, and where pictures go straight into the window's pixels, the picture is kept here.
   std::vector<std::uint32_t> picture_;
+  bool framebuffer_ = false;  // no renderer: pictures go straight into the window's pixels
+  // What the window's pixels hold, so that an unchanged border is not sent again.
+  const SDL_Surface* shownSurface_ = nullptr;
+  SIZE shownSize_{0, 0};
+  RECT shownPlace_{0, 0, 0, 0};
   bool exclusive_ = false;
   bool fullscreen_ = false;
   bool cursorVisible_ = true;

@@ -1,10 +1,12 @@
 // What reaches the window: the frame, scaled by a whole factor, centred on black, coloured
-// through the palette. Runs on SDL's dummy video driver and reads the rendered window back.
+// through the palette. Runs on SDL's dummy video driver, which draws in software as a computer
+// without a graphics card does, and reads the window's pixels back.
 
 #include <SDL.h>
 
 #include "DisplayFixture.h"
 #include "platform/ddraw/Presenter.h"
+#include "platform/win/PictureScaler.h"
 
 namespace ddraw_test {
 namespace {
@@ -24,6 +26,30 @@ TEST(ScaledPictureRect, LargestWholeFactorCentredOrShrunkWhenNothingFits) {
   EXPECT_EQ(small.top, 120);
 }
 
+// Where no graphics card scales, the picture is copied into the window's pixels by a whole factor.
+TEST(ScalePicture, EachPixelBecomesASquareTheBorderTurnsBlackAndAPlaceThatIsNoWholeMultipleIsRefused) {
+  std::vector<std::uint32_t> picture = {0xFF010203, 0xFF040506, 0xFF070809, 0xFF0A0B0C, 0xFF0D0E0F, 0xFF101112};
+  std::vector<std::uint32_t> window(13 * 8, 0xDEADBEEF);
+  const platform::PixelRows from{reinterpret_cast<std::uint8_t*>(picture.data()), 3 * 4, 3, 2};
+  // A pitch wider than the row, as window pixels may have.
+  const platform::PixelRows to{reinterpret_cast<std::uint8_t*>(window.data()), 13 * 4, 11, 8};
+  const RECT place = platform::ScaledPictureRect(11, 8, 3, 2);
+  ASSERT_EQ(place.right - place.left, 9) << "three times";
+  platform::BlackenBorder(to, place);
+  ASSERT_TRUE(platform::ScalePicture(from, to, place));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 13; ++x) {
+      const bool inside = x >= place.left && x < place.right && y >= place.top && y < place.bottom;
+      const std::uint32_t expected =
+          x >= 11 ? 0xDEADBEEF : inside ? picture[(y - place.top) / 3 * 3 + (x - place.left) / 3] : 0u;
+      EXPECT_EQ(window[y * 13 + x], expected) << x << "," << y;
+    }
+  const std::vector<std::uint32_t> before = window;
+  EXPECT_FALSE(platform::ScalePicture(from, to, RECT{0, 0, 8, 6}));
+  EXPECT_FALSE(platform::ScalePicture(from, to, RECT{6, 4, 12, 8})) << "past the window";
+  EXPECT_EQ(window, before);
+}
+
 class PresentationTest : public DisplayFixture {
  protected:
   void SetUp() override {
@@ -31,13 +57,24 @@ class PresentationTest : public DisplayFixture {
     DisplayFixture::SetUp();
   }
 
-  // The window as the screen shows it, 0xAARRGGBB.
+  // The window as the screen shows it, 0xAARRGGBB: its own pixels where the picture is written
+  // into them, else what its renderer drew.
   std::vector<std::uint32_t> Shown(int& width, int& height) {
-    SDL_Renderer* renderer = onScreen.Renderer();
-    EXPECT_NE(renderer, nullptr);
-    SDL_GetRendererOutputSize(renderer, &width, &height);
+    if (SDL_Renderer* renderer = onScreen.Renderer()) {
+      SDL_GetRendererOutputSize(renderer, &width, &height);
+      std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+      EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4), 0);
+      return pixels;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(onScreen.Sdl());
+    EXPECT_NE(surface, nullptr) << "neither a renderer nor the window's pixels";
+    if (!surface) return {};
+    width = surface->w;
+    height = surface->h;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4), 0);
+    EXPECT_EQ(SDL_ConvertPixels(width, height, surface->format->format, surface->pixels, surface->pitch,
+                                SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4),
+              0);
     return pixels;
   }
 
