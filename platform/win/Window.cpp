@@ -110,21 +110,24 @@ void Window::SetBounds(const RECT& bounds) {
 }
 
 SDL_Renderer* Window::Renderer() {
-  if (!renderer_ && window_ && !framebuffer_) {
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if ((!renderer_ || DrawsInSoftware(renderer_)) && UseFramebuffer()) return nullptr;
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  }
+  if (renderer_ || !window_ || framebuffer_) return renderer_;
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (renderer_ && !DrawsInSoftware(renderer_)) return renderer_;
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  renderer_ = nullptr;
+  if (UseFramebuffer()) return nullptr;
+  // A window without pixels of its own (SDL 2 on Wayland) is still best served by a renderer.
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   return renderer_;
 }
 
 // Without a graphics card the picture goes straight into the window's own pixels, scaled by our
 // whole-factor copy; SDL must then not put a renderer of its own behind the window's pixels.
 bool Window::UseFramebuffer() {
-  if (renderer_) SDL_DestroyRenderer(renderer_);
-  renderer_ = nullptr;
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   framebuffer_ = TakesPicturesAsTheyAre(SDL_GetWindowSurface(window_));
+  if (!framebuffer_) SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
   return framebuffer_;
 }
 
