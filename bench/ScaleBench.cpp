@@ -63,9 +63,8 @@ void Sdl(benchmark::State& state) {
   Scene scene(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
   SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(scene.picture.data(), PictureWidth, PictureHeight, 32,
                                                             PictureWidth * 4, SDL_PIXELFORMAT_ARGB8888);
-  SDL_Surface* window = SDL_CreateRGBSurfaceWithFormatFrom(scene.window.data(), scene.windowWidth,
-                                                           scene.windowHeight, 32, scene.windowWidth * 4,
-                                                           SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* window = SDL_CreateRGBSurfaceWithFormatFrom(scene.window.data(), scene.windowWidth, scene.windowHeight,
+                                                           32, scene.windowWidth * 4, SDL_PIXELFORMAT_ARGB8888);
   SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
   SDL_Rect target{scene.place.left, scene.place.top, scene.place.right - scene.place.left,
                   scene.place.bottom - scene.place.top};

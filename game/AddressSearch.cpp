@@ -17,7 +17,9 @@ constexpr std::size_t ShownAddressLength = 40;
 // Room left free at the right of the status line.
 constexpr std::int32_t StatusMargin = 6;
 
-const std::string AddressHint = "Leer lassen, um selbst ein Spiel zu er\xF6" "ffnen.";
+const std::string AddressHint =
+    "Leer lassen, um selbst ein Spiel zu er\xF6"
+    "ffnen.";
 
 // The address in German quotation marks, shortened where it would not fit.
 std::string Quoted(const std::string& Address) {

@@ -40,8 +40,8 @@ TVXGNetworkDriverList::TVXGNetworkDriverList(const TVXGNetwork& Network) {
   CheckResult<EVXGNetworkError>(*this, "Create", Network.DirectPlay()->EnumConnections(nullptr, &Enumerated, this, 0));
 }
 
-BOOL TVXGNetworkDriverList::Enumerated(const GUID* serviceProvider, LPVOID connection, DWORD connectionSize, const DPNAME* name, DWORD,
-                                       LPVOID context) {
+BOOL TVXGNetworkDriverList::Enumerated(const GUID* serviceProvider, LPVOID connection, DWORD connectionSize,
+                                       const DPNAME* name, DWORD, LPVOID context) {
   return Guarded([&] {
     auto& list = *static_cast<TVXGNetworkDriverList*>(context);
     auto copy = std::make_unique<std::byte[]>(connectionSize);

@@ -22,7 +22,7 @@ class TVXGNetwork;
 // One DirectPlay connection.
 struct TVXGNetworkDriver {
   std::string Name;
-  GUID ServiceProvider{};  // tells the kind of connection
+  GUID ServiceProvider{};      // tells the kind of connection
   void* Connection = nullptr;  // the list's copy of the connection data, shared by every copy of the record
 };
 

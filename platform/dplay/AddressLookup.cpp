@@ -17,8 +17,7 @@ namespace {
 constexpr std::size_t MaxHostLength = 253;
 
 bool HostCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-         c == '_';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
 }
 
 std::string_view Trimmed(std::string_view text) {

@@ -14,7 +14,9 @@ const std::array<Connection, 3>& Connections() {
   static constexpr std::array<Connection, 3> connections = {{
       {ConnectionKind::LocalNetwork, DPSPGUID_TCPIP, "Lokales Netzwerk (UDP/IP)"},
       {ConnectionKind::ThisComputer, ThisComputerProvider, "Nur dieser Computer (Loopback)"},
-      {ConnectionKind::ByAddress, DPSPGUID_ADDRESS, "\xDC" "ber Adresse (Internet, VPN)"},
+      {ConnectionKind::ByAddress, DPSPGUID_ADDRESS,
+       "\xDC"
+       "ber Adresse (Internet, VPN)"},
   }};
   return connections;
 }

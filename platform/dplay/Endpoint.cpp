@@ -1,13 +1,13 @@
 #include "Endpoint.h"
 
-#include "Interfaces.h"
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
+
+#include "Interfaces.h"
 
 namespace platform::dplay {
 

@@ -22,11 +22,12 @@ TEST(AddressStart, WhatLeadsNowhereIsToldAndNothingIsOpened) {
   // Query ports of the test's own, where nothing listens.
   dplay_test::UseQueryPorts(dplay_test::FreePortBlock());
   const GameFolder folder;
-  const RunResult run = RunScript(
-      folder, "10 control eName text Anna\n20 control cbNetz click\n30 control lbd select 2\n" + Typed("spiel platz") +
-                  DialogClosed + "+0 state invalid.txt\n" + Typed("127.0.0.1") + DialogClosed + "+0 state nobody.txt\n" +
-                  Typed("127.0.0.1") + "+300 key down 27\n+10 key up 27\n" + DialogClosed + "+0 state cancelled.txt\n" +
-                  "+10 control cbNetz click\n+10 control Button2 click\n+0 await title_showing 1\n+0 end\n");
+  const RunResult run =
+      RunScript(folder, "10 control eName text Anna\n20 control cbNetz click\n30 control lbd select 2\n" +
+                            Typed("spiel platz") + DialogClosed + "+0 state invalid.txt\n" + Typed("127.0.0.1") +
+                            DialogClosed + "+0 state nobody.txt\n" + Typed("127.0.0.1") +
+                            "+300 key down 27\n+10 key up 27\n" + DialogClosed + "+0 state cancelled.txt\n" +
+                            "+10 control cbNetz click\n+10 control Button2 click\n+0 await title_showing 1\n+0 end\n");
   ASSERT_EQ(run.Status, 0) << run.Err;
   const std::pair<const char*, const char*> outcomes[] = {
       {"invalid.txt", "„spiel platz“ ist keine gültige Adresse."},

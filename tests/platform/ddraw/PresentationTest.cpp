@@ -40,8 +40,9 @@ TEST(ScalePicture, EachPixelBecomesASquareTheBorderTurnsBlackAndAPlaceThatIsNoWh
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 13; ++x) {
       const bool inside = x >= place.left && x < place.right && y >= place.top && y < place.bottom;
-      const std::uint32_t expected =
-          x >= 11 ? 0xDEADBEEF : inside ? picture[(y - place.top) / 3 * 3 + (x - place.left) / 3] : 0u;
+      const std::uint32_t expected = x >= 11  ? 0xDEADBEEF
+                                     : inside ? picture[(y - place.top) / 3 * 3 + (x - place.left) / 3]
+                                              : 0u;
       EXPECT_EQ(window[y * 13 + x], expected) << x << "," << y;
     }
   const std::vector<std::uint32_t> before = window;

@@ -54,7 +54,9 @@ TEST_F(DirectPlayTest, OffersTheLocalNetworkThenThisComputerThenAnAddress) {
   EXPECT_EQ(connections[0].name, "Lokales Netzwerk (UDP/IP)");
   EXPECT_EQ(connections[0].provider, DPSPGUID_TCPIP);
   EXPECT_EQ(connections[1].name, "Nur dieser Computer (Loopback)");
-  EXPECT_EQ(connections[2].name, "\xDC" "ber Adresse (Internet, VPN)");
+  EXPECT_EQ(connections[2].name,
+            "\xDC"
+            "ber Adresse (Internet, VPN)");
   EXPECT_EQ(connections[2].provider, DPSPGUID_ADDRESS);
   for (const ConnectionEntry& connection : connections) EXPECT_EQ(connection.flags, DPCONNECTION_DIRECTPLAY);
   EXPECT_NE(connections[0].data, connections[1].data);
