@@ -116,6 +116,19 @@ std::vector<std::string> ExchangeStorks(const std::map<std::string, std::string>
   return storks;
 }
 
+// Why this test cannot make network namespaces; empty when it can try.
+std::string NamespacesUnavailable() {
+  if (geteuid() != 0)
+    return "making network namespaces needs root; this test runs as user " + std::to_string(geteuid());
+  if (network_test::RunCommand({"ip", "-V"}).status != 0) return "the ip command (iproute2) is not available";
+  return {};
+}
+
+// The command that runs a side in a namespace, where the program's own query ports are its alone.
+std::vector<std::string> InNamespace(const std::string& Name) {
+  return {"ip", "netns", "exec", Name, "env", "-u", "VXG_DPLAY_QUERY_PORT"};
+}
+
 // Each test takes query ports of its own, so that no test finds another's session.
 class Match : public testing::Test {
  protected:
@@ -355,15 +368,11 @@ TEST_F(Match, ARoundThroughALossyRelayEndsWithOneWorld) {
 }
 
 TEST_F(Match, TwoComputersOfALocalNetworkFindEachOtherAndPlay) {
-  if (geteuid() != 0) GTEST_SKIP() << "making network namespaces needs root; this test runs as user " << geteuid();
-  if (network_test::RunCommand({"ip", "-V"}).status != 0) GTEST_SKIP() << "the ip command (iproute2) is not available";
+  if (const std::string why = NamespacesUnavailable(); !why.empty()) GTEST_SKIP() << why;
   network_test::NamespacePair namespaces;
   if (const std::string failure = namespaces.Make(); !failure.empty())
     GTEST_SKIP() << "network namespaces cannot be made here: " << failure;
-  // Inside its namespace each side has the program's own query ports to itself.
-  const auto in = [&](int Side) {
-    return std::vector<std::string>{"ip", "netns", "exec", namespaces.Name(Side), "env", "-u", "VXG_DPLAY_QUERY_PORT"};
-  };
+  const auto in = [&](int Side) { return InNamespace(namespaces.Name(Side)); };
   Player host(Opening("Hanna", 1, false, LocalNetwork) + FirstRound + ShortRound(3000, true) + Quit, 51, in(0));
   ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
   Player guest(
@@ -377,15 +386,12 @@ TEST_F(Match, TwoComputersOfALocalNetworkFindEachOtherAndPlay) {
 // No broadcast crosses a router: two players on two subnets find each other by address, typed as
 // digits or as a name that the guest's computer knows.
 TEST_F(Match, TwoComputersOfRoutedSubnetsPlayByAddressAndByName) {
-  if (geteuid() != 0) GTEST_SKIP() << "making network namespaces needs root; this test runs as user " << geteuid();
-  if (network_test::RunCommand({"ip", "-V"}).status != 0) GTEST_SKIP() << "the ip command (iproute2) is not available";
+  if (const std::string why = NamespacesUnavailable(); !why.empty()) GTEST_SKIP() << why;
   network_test::RoutedNamespaces nets;
   if (const std::string failure = nets.Make(); !failure.empty())
     GTEST_SKIP() << "network namespaces cannot be made here: " << failure;
   ASSERT_EQ(nets.Know(1, "hanna-pc"), "");
-  const auto in = [&](int Side) {
-    return std::vector<std::string>{"ip", "netns", "exec", nets.Name(Side), "env", "-u", "VXG_DPLAY_QUERY_PORT"};
-  };
+  const auto in = [&](int Side) { return InNamespace(nets.Name(Side)); };
   const std::string guestEnd = FirstRound + "+0 await own_end_state 1\n+0 state over.txt\n" + Quit;
 
   Player host(OpeningByAddress("Hanna", "") + FirstRound + ShortRound(3000, true) + Quit, 61, in(0));
