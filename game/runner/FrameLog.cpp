@@ -14,9 +14,10 @@ const char* WhatRan(const FrameMark& Before, const FrameMark& Now) {
 void FrameLog::Pass(const FrameMark& Mark, Clock::time_point Now) {
   if (Mark.Frames == 0) return;
   if (last_ && Mark.Round == last_->Round && Mark.Frames == last_->Frames) return;
+  using std::chrono::microseconds;
   if (last_)
-    out_ << std::chrono::duration_cast<std::chrono::microseconds>(Now - lastShown_).count() << ' '
-         << WhatRan(*last_, Mark) << '\n';
+    out_ << std::chrono::duration_cast<microseconds>(Now - lastShown_).count() << ' ' << WhatRan(*last_, Mark) << ' '
+         << std::chrono::duration_cast<microseconds>(Now.time_since_epoch()).count() << '\n';
   last_ = Mark;
   lastShown_ = Now;
 }

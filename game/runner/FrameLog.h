@@ -1,9 +1,10 @@
 #pragma once
 // The real time between the frames of a round as a player sees them, one line a frame: the
-// interval in microseconds since the frame before, and what ran in it besides play: "record"
-// when a record transfer with the other player did, "handshake" when the round's opening or
-// ending agreement did (no frames of play), else "play". A developer reads it to see how a
-// round over a slow line feels.
+// interval in microseconds since the frame before, what ran in it besides play ("record" when a
+// record transfer with the other player did, "handshake" when the round's opening or ending
+// agreement did, no frames of play; else "play"), and when the frame came, in microseconds of
+// the system's monotonic clock, which other programs can set beside their own times. A developer
+// reads it to see how a round over a slow line feels.
 
 #include <chrono>
 #include <cstdint>

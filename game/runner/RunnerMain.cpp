@@ -23,10 +23,11 @@ constexpr const char* Usage = R"(Usage: veltranzik-script SCRIPT [--seed N] [--f
 Runs Veltranzik in the working directory, as the program starts, but with no window on screen
 and no sound device; its clock, mouse and keyboard come from SCRIPT. With --seed the random
 generator starts from N instead of the clock. With --frames every frame of a round that the
-game shows adds a line to FILE: the real time in microseconds since the frame before, and
+game shows adds a line to FILE: the real time in microseconds since the frame before;
 "record" when a record transfer with the other player ran in that time, "handshake" when the
-round's opening or ending agreement did, else "play". Only frames shown during a hold are
-paced as on a screen of 60 Hz; the others come as fast as the game makes them.
+round's opening or ending agreement did, else "play"; and the time the frame came, in
+microseconds of the system's monotonic clock. Only frames shown during a hold are paced as on
+a screen of 60 Hz; the others come as fast as the game makes them.
 
 SCRIPT holds one command a line; blank lines and lines starting with # are skipped. Each line
 begins with a time T in milliseconds of the virtual clock since the start, never smaller than

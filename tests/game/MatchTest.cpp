@@ -48,7 +48,8 @@ class Player {
     std::vector<std::string> what;
     std::ifstream in(folder_.File("frames.txt"));
     long microseconds = 0;
-    for (std::string word; in >> microseconds >> word;) what.push_back(word);
+    long when = 0;
+    for (std::string word; in >> microseconds >> word >> when;) what.push_back(word);
     return what;
   }
   // Whether the runner has written the file yet, waiting for it at most Limit of real time.
