@@ -125,8 +125,7 @@ void TForm1::CloseAddressDialog() {
 // The host's own addresses beside the waiting text, as many as fit, so that its player can tell
 // them to the other.
 std::string TForm1::WithOwnAddresses(const std::string& Status) const {
-  std::string addresses = Net.Network->OwnAddresses();
-  if (addresses.empty()) return Status;
+  std::string addresses = Net.ShownAddresses;
   const std::int32_t room = lStatus->Parent()->Width() - lStatus->Left() - StatusMargin;
   const auto shown = [&] { return Status + ", Adresse " + addresses; };
   for (std::size_t last = addresses.rfind(", ");

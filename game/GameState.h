@@ -91,8 +91,8 @@ struct NetworkState {
   std::uint32_t SenderId = 0;
   // The player whose messages are the game's: the other player listed when the match began.
   std::uint32_t OpponentId = 0;
-  // This side opened the session for a player who joins by its address, which it shows.
-  bool HostsByAddress = false;
+  // This computer's addresses, when it opened the session for a player who joins by address.
+  std::string ShownAddresses;
 
   NetworkState();
   NetworkState(const NetworkState&) = delete;

@@ -104,7 +104,7 @@ void TForm1::UpdatePlayerStatus() {
   for (int i = 0; i < count; ++i) names += (i > 0 ? ", " : "") + players->GetPlayer(i).Name;
   if (count == 1) names += ", warten auf anderen Spieler";
   std::string status = std::to_string(count) + " Spieler: " + names;
-  if (count == 1 && Net.HostsByAddress) status = WithOwnAddresses(status);
+  if (count == 1 && !Net.ShownAddresses.empty()) status = WithOwnAddresses(status);
   lStatus->SetCaption(status);
 }
 
@@ -126,14 +126,14 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   if (Net.NetworkGame == 1) Net.Network->LeaveSession();
   Net.Network->AssignDriver(lbd->ItemIndex());
   Application().ProcessMessages();
-  Net.HostsByAddress = false;
+  Net.ShownAddresses.clear();
   std::optional<GUID> found;
   if (ConnectionTakesAddress()) {
     if (!SessionAtAddress(found)) {
       Net.NetworkGame = 0;
       return;
     }
-    Net.HostsByAddress = !found;
+    if (!found) Net.ShownAddresses = Net.Network->OwnAddresses();
   } else {
     found = SessionOnNetwork();
   }

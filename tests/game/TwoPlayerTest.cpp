@@ -122,6 +122,18 @@ struct Match {
   }
 };
 
+// A ground figure just hit by a player.
+GroundFigureRecord HitFigure() {
+  GroundFigureRecord hit;
+  hit.State = FigureHit;
+  hit.Frame = 1;
+  hit.X = 1234;
+  hit.ScreenX = 77;
+  hit.HitX = 1254.0;
+  hit.LabelY = 270;
+  return hit;
+}
+
 TargetRecord Stork() {
   TargetRecord stork;
   stork.Direction = true;
@@ -216,13 +228,7 @@ TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
   // Two spawns between exchanges: both go, the older first.
   match.hostProtocol.AnnounceUpdate(1, 6);
   match.hostProtocol.AnnounceUpdate(1, 5);
-  GroundFigureRecord hit;
-  hit.State = FigureHit;
-  hit.Frame = 1;
-  hit.X = 1234;
-  hit.ScreenX = 77;
-  hit.HitX = 1254.0;
-  hit.LabelY = 270;
+  const GroundFigureRecord hit = HitFigure();
   match.guest.targets.GroundFigures[3] = hit;
   match.guestProtocol.AnnounceUpdate(2, 3);
   match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
@@ -273,13 +279,7 @@ TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
   match.host.targets.SpawnCounter = 4;
   match.hostProtocol.AnnounceUpdate(1, 5);
   const std::string storkPayload = TargetPayload(match.host.targets.Targets[5]);
-  GroundFigureRecord hit;
-  hit.State = FigureHit;
-  hit.Frame = 1;
-  hit.X = 1234;
-  hit.ScreenX = 77;
-  hit.HitX = 1254.0;
-  hit.LabelY = 270;
+  const GroundFigureRecord hit = HitFigure();
   StatusFields guestStatus;
   guestStatus.PendingUpdate = 1;
   guestStatus.CameraXInt = 1500;
@@ -298,8 +298,7 @@ TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
                      else
                        match.line.guest.WaitForTraffic(10);
                    }
-                   for (const char* text : {"#", "q", "~", "w", "~", "#", "q2|3|4|", "~"})
-                     match.line.guest.Send(text);
+                   for (const char* text : {"#", "q", "~", "w", "~", "#", "q2|3|4|", "~"}) match.line.guest.Send(text);
                    match.line.guest.Send("w" + FigurePayload(hit));
                    match.line.guest.Send("~");
                  });
