@@ -60,7 +60,8 @@ hear_a_shot() {
   xdotool mousemove 640 400 click 1
   wait $recorder
 
-  pactl list sink-inputs | grep -q 'application.name = "Veltranzik"' ||
+  # A slow build may open its stream only after the shot's moment has been recorded.
+  await 10 sh -c "pactl list sink-inputs | grep -q 'application.name = \"Veltranzik\"'" ||
     fail "the game plays no stream named after it on $server with SDL's output '${1:-chosen}'"
   loudest=$(od -An -v -t d2 -w2 "$scratch/heard.raw" |
     awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
