@@ -145,7 +145,9 @@ SDL_Texture* Window::PictureTexture(std::int32_t width, std::int32_t height) {
   if (texture_) SDL_DestroyTexture(texture_);
   texture_ = nullptr;
   if (!Renderer()) return nullptr;
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+  // The pictures' fourth byte is no alpha (what the toolkit draws leaves it 0): a texture with alpha
+  // would blend those pixels away.
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
   if (texture_) SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   return texture_;
 }
