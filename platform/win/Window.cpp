@@ -281,10 +281,20 @@ void Window::SetFullscreen(bool fullscreen) {
   if (fullscreen) CoverDisplay();
   SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (fullscreen) return;
-  if (exclusive_)
-    FitWindowToPicture();
-  else
+  if (!exclusive_)
     SetBounds(bounds_);
+  else if (PlacedOnlyByCompositor())
+    SDL_MaximizeWindow(window_);
+  else
+    FitWindowToPicture();
+}
+
+// A Wayland window cannot place itself: grown where it was, it would run off the screen, and
+// without a frame the player could not move it back. Maximised, the compositor fits it into the
+// desktop's free area, and the picture is shown there at the largest whole factor.
+bool Window::PlacedOnlyByCompositor() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::string_view(driver) == "wayland";
 }
 
 void Window::SetCursorVisible(bool visible) {

@@ -79,6 +79,7 @@ class Window {
  private:
   void FitWindowToPicture();
   void CoverDisplay();
+  static bool PlacedOnlyByCompositor();
   void PresentTexture();
   SDL_Texture* PictureTexture(std::int32_t width, std::int32_t height);
   bool UseFramebuffer();
