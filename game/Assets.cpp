@@ -2,6 +2,7 @@
 // while the rest loads.
 
 #include "Haupt.h"
+#include "ScreenSize.h"
 #include "lib/VXGCanvas.h"
 #include "lib/VXGDisplayDrivers.h"
 #include "lib/VXGPalette.h"
@@ -33,11 +34,16 @@ void WriteStrip(TVXGSprite& Strip, std::int32_t FontSize, std::int32_t X, std::i
 
 }  // namespace
 
-void TForm1::PrepareDisplay() {
+// The first display driver's device: the primary display.
+void TForm1::CreateGraphicsDevice() {
   TVXGDisplayDriver driver;
   DisplayDrivers().GetDriver(0, driver);
   Assets.Graphics = std::make_unique<TVXGGraphics>(driver.Guid);
-  SetBounds(0, 0, 640, 480);
+}
+
+void TForm1::PrepareDisplay() {
+  CreateGraphicsDevice();
+  SetBounds(0, 0, ScreenWidth, ScreenHeight);
   SetCursor(TCursor::None);
 }
 
@@ -50,7 +56,7 @@ void TForm1::LoadAssets() {
   graphics.SetCooperativeLevel(Handle(), TVXGCooperativeMode::Normal, false);
   if (vollbild->Checked()) {
     graphics.SetCooperativeLevel(Handle(), TVXGCooperativeMode::Exclusive, false);
-    graphics.SetDisplayMode(640, 480, 8);
+    graphics.SetDisplayMode(ScreenWidth, ScreenHeight, 8);
   }
   Assets.Primary = std::make_unique<TVXGPrimary>(graphics, true);
   Assets.BackBuffer = std::make_unique<TVXGBackBuffer>(*Assets.Primary);

@@ -9,7 +9,6 @@
 class GameRandom final : public RandomSource {
  public:
   void Seed(std::uint32_t Seed) { seed_ = Seed; }
-  std::uint32_t CurrentSeed() const { return seed_; }
   double Next() override {
     seed_ = seed_ * 134775813u + 1u;
     return seed_ / 4294967296.0;

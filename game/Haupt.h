@@ -90,6 +90,7 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   void SaveSettings();
   void SetUpStartScreen();
   void UpdatePlayerStatus();
+  void CreateGraphicsDevice();
   void PrepareDisplay();
   void LoadAssets();
   void ShowTitlePicture();

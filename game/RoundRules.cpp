@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ScreenSize.h"
+
 namespace {
 
 constexpr double GameClockRate = 0.9;
@@ -33,7 +35,7 @@ std::int32_t ScrollStepFor(std::int64_t Elapsed) { return Round(static_cast<doub
 
 double ScrolledCameraX(double CameraX, std::int32_t CursorX, bool LeftHeld, bool RightHeld, std::int32_t Step) {
   if (CursorX <= 1 && CameraX > LeftStop) CameraX -= Step;
-  if (CursorX >= 639 && CameraX < RightStop) CameraX += Step;
+  if (CursorX >= ScreenWidth - 1 && CameraX < RightStop) CameraX += Step;
   if (RightHeld && CameraX < RightStop) CameraX += Step;
   if (LeftHeld && CameraX > LeftStop) CameraX -= Step;
   return CameraX;

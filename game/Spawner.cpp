@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "GameMath.h"
+#include "ScreenSize.h"
 #include "Targets.h"
 
 namespace {
@@ -73,7 +74,7 @@ bool SpawnStork(TargetState& State, RandomSource& Random) {
     target.Y = -30 * kind;
     target.DY = Random.Next() * kind * 0.2 + kind * 0.05;
   } else if (pattern < 0.7) {
-    target.Y = 480;
+    target.Y = ScreenHeight;
     target.DY = Random.Next() * kind * 0.2 - kind * 0.05;
     target.DX = -(Random.Next() + 0.3) * 0.5 * kind;
   } else {

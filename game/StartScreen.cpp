@@ -3,7 +3,7 @@
 
 #include "GameSession.h"
 #include "Haupt.h"
-#include "lib/VXGDisplayDrivers.h"
+#include "ScreenSize.h"
 #include "lib/network/VXGNetwork.h"
 #include "platform/win/Clock.h"
 
@@ -49,11 +49,9 @@ void TForm1::FormCloseQuery(TForm& /*Sender*/, bool& CanClose) { CanClose = true
 void TForm1::SetUpStartScreen() {
   Program.StartScreenReady = 1;
   Random.Seed(fixedSeed_.value_or(static_cast<std::uint32_t>(GetTickCount64())));
-  Program.DisplayWidth = 640;
-  Program.DisplayHeight = 480;
-  TVXGDisplayDriver driver;
-  DisplayDrivers().GetDriver(0, driver);
-  Assets.Graphics = std::make_unique<TVXGGraphics>(driver.Guid);
+  Program.DisplayWidth = ScreenWidth;
+  Program.DisplayHeight = ScreenHeight;
+  CreateGraphicsDevice();
 
   pname->SetBounds(0, 0, pname->Width(), pname->Height());
   SetBounds(Left(), Top(), pname->Width(), pname->Height());

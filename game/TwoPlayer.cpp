@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "GameClock.h"
 #include "GameMath.h"
 #include "MessageText.h"
 #include "PeerValues.h"
-#include "platform/win/Clock.h"
 
 namespace {
-
-std::int64_t Now() { return static_cast<std::int64_t>(GetTickCount64()); }
 
 // How long one look for traffic may take while an exchange waits.
 constexpr std::int32_t TrafficWaitMilliseconds = 50;
