@@ -3,6 +3,7 @@
 
 #include "Haupt.h"
 #include "ScreenSize.h"
+#include "TextFont.h"
 #include "lib/VXGCanvas.h"
 #include "lib/VXGDisplayDrivers.h"
 #include "lib/VXGPalette.h"
@@ -26,9 +27,7 @@ void WriteStrip(TVXGSprite& Strip, std::int32_t FontSize, std::int32_t X, std::i
                 const std::string& Text) {
   Strip.ColorFill(nullptr, 0);
   TVXGCanvas canvas(&Strip);
-  canvas.Font.Name = "Arial";
-  canvas.Font.Size = FontSize;
-  canvas.Brush.Style = TBrushStyle::Clear;
+  UseTextFont(canvas, FontSize);
   canvas.ShadowText(X, Y, Color, ShadowGrey, Text);
 }
 

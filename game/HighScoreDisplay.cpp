@@ -4,7 +4,7 @@
 #include <array>
 
 #include "Haupt.h"
-#include "lib/VXGCanvas.h"
+#include "TextFont.h"
 
 namespace {
 
@@ -24,9 +24,7 @@ constexpr TColor TextShadowColor = 0xBBFFFF;
 void WriteScratch(TVXGSprite& Scratch, TColor Color, TColor ShadowColor, const std::string& Text) {
   Scratch.ColorFill(nullptr, 0);
   TVXGCanvas canvas(&Scratch);
-  canvas.Font.Name = "Arial";
-  canvas.Font.Size = 34;
-  canvas.Brush.Style = TBrushStyle::Clear;
+  UseTextFont(canvas, 34);
   canvas.ShadowText(0, 0, Color, ShadowColor, Text);
 }
 

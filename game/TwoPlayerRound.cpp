@@ -4,7 +4,7 @@
 
 #include "GameMath.h"
 #include "Haupt.h"
-#include "lib/VXGCanvas.h"
+#include "TextFont.h"
 #include "lib/network/VXGNetwork.h"
 #include "platform/win/Clock.h"
 
@@ -149,17 +149,11 @@ void TForm1::WriteResult(const std::string& Text) {
   for (std::int32_t x = 1; x <= 3; ++x)
     for (std::int32_t y = 1; y <= 3; ++y) {
       TVXGCanvas canvas(&scratch);
-      canvas.Font.Name = "Arial";
-      canvas.Font.Size = 34;
-      canvas.Font.Bold = true;
-      canvas.Brush.Style = TBrushStyle::Clear;
+      UseTextFont(canvas, 34, true);
       canvas.ShadowText(x, y, 0xFFFFFF, 0xFFFFFF, Text);
     }
   TVXGCanvas canvas(&scratch);
-  canvas.Font.Name = "Arial";
-  canvas.Font.Size = 34;
-  canvas.Font.Bold = true;
-  canvas.Brush.Style = TBrushStyle::Clear;
+  UseTextFont(canvas, 34, true);
   canvas.ShadowText(2, 2, 0x111111, 0x666666, Text);
   const std::string why = GoneText(Match.Gone);
   if (why.empty()) return;
