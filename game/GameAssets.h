@@ -82,3 +82,5 @@ struct GameAssets {
 
 // The picture a flying stork of kind 1 to 3 shows now; null for a frame without one.
 TVXGFileSprite* FlyingPicture(const GameAssets& Assets, const TargetRecord& Stork);
+// The picture a ground figure shows now, rising, idle or hit; null when it shows none.
+TVXGFileSprite* GroundFigurePicture(const GameAssets& Assets, const GroundFigureRecord& Figure);

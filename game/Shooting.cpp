@@ -19,14 +19,6 @@ bool InBox(const TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
 
 }  // namespace
 
-TVXGFileSprite* FlyingPicture(const GameAssets& Assets, const TargetRecord& Stork) {
-  const std::int32_t shown = ShownFrame(Stork.Frame);
-  if (shown < 0 || shown >= StorkFrames) return nullptr;
-  return Assets
-      .Storks[static_cast<std::size_t>(Stork.Kind - 1)][static_cast<std::size_t>(shown)][Stork.Direction ? 1 : 0]
-      .get();
-}
-
 bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y) {
   return X > 0 && X < Picture.Width() && Y > 0 && Y < Picture.Height() && Picture.Pixels(X, Y) != TargetTransparent;
 }
@@ -90,13 +82,9 @@ bool TForm1::HitGroundFigure(std::int32_t X, std::int32_t Row) {
   int hitSlot = 0;
   for (int slot = 1; slot <= LiveFigureSlots; ++slot) {
     const GroundFigureRecord& figure = Targets.GroundFigures[static_cast<std::size_t>(slot)];
-    const FileSprite* picture = nullptr;
-    if ((figure.State == FigureRising || figure.State == FigureSinking) && figure.Frame >= 1 &&
-        figure.Frame <= RisingFigureFrames)
-      picture = &Assets.RisingFigure[static_cast<std::size_t>(figure.Frame - 1)];
-    if (figure.State == FigureIdle && figure.Frame >= 1 && figure.Frame <= IdleFigureFrames)
-      picture = &Assets.IdleFigure[static_cast<std::size_t>(figure.Frame - 1)];
-    if (picture && Shows(**picture, X - figure.ScreenX, Row - GroundFigureTop)) hitSlot = slot;
+    if (figure.State == FigureHit) continue;
+    TVXGFileSprite* picture = GroundFigurePicture(Assets, figure);
+    if (picture && Shows(*picture, X - figure.ScreenX, Row - GroundFigureTop)) hitSlot = slot;
   }
   if (hitSlot == 0) return false;
   GroundFigureRecord& figure = Targets.GroundFigures[static_cast<std::size_t>(hitSlot)];

@@ -12,6 +12,23 @@ bool Within(std::int32_t Value, std::int32_t Lowest, std::int32_t Highest) {
 
 }  // namespace
 
+TVXGFileSprite* FlyingPicture(const GameAssets& Assets, const TargetRecord& Stork) {
+  const std::int32_t shown = ShownFrame(Stork.Frame);
+  if (!Within(shown, 0, StorkFrames - 1)) return nullptr;
+  return Assets
+      .Storks[static_cast<std::size_t>(Stork.Kind - 1)][static_cast<std::size_t>(shown)][Stork.Direction ? 1 : 0]
+      .get();
+}
+
+TVXGFileSprite* GroundFigurePicture(const GameAssets& Assets, const GroundFigureRecord& Figure) {
+  const auto frame = static_cast<std::size_t>(Figure.Frame - 1);
+  if ((Figure.State == FigureRising || Figure.State == FigureSinking) && Within(Figure.Frame, 1, RisingFigureFrames))
+    return Assets.RisingFigure[frame].get();
+  if (Figure.State == FigureIdle && Within(Figure.Frame, 1, IdleFigureFrames)) return Assets.IdleFigure[frame].get();
+  if (Figure.State == FigureHit && Within(Figure.Frame, 1, HitFigureFrames)) return Assets.HitFigure[frame].get();
+  return nullptr;
+}
+
 // A record from the other side is drawn only when its pictures exist.
 void TForm1::DrawTargets(std::int32_t Layer, bool Mask) {
   TVXGBackBuffer& back = *Assets.BackBuffer;
@@ -25,10 +42,8 @@ void TForm1::DrawTargets(std::int32_t Layer, bool Mask) {
     const auto kind = static_cast<std::size_t>(target.Kind - 1);
     const std::size_t way = target.Direction ? 1 : 0;
     if (flying) {
-      const std::int32_t shown = ShownFrame(target.Frame);
-      if (!Within(shown, 0, StorkFrames - 1)) continue;
-      back.Draw(target.ScreenX, target.ScreenY, *Assets.Storks[kind][static_cast<std::size_t>(shown)][way], nullptr,
-                true);
+      if (TVXGFileSprite* picture = FlyingPicture(Assets, target))
+        back.Draw(target.ScreenX, target.ScreenY, *picture, nullptr, true);
       continue;
     }
     if (!Within(target.Frame, 1, FallingFrames)) continue;
@@ -46,14 +61,8 @@ void TForm1::DrawGroundFigures() {
     figure.ScreenX = ::Round((figure.X - Round.CameraXInt) * 0.9);
     if (figure.State == FigureHit || figure.State == FigureLabelOnly)
       DrawNumber(figure.ScreenX + 30, ::Round(figure.LabelY), 25);
-    const FileSprite* picture = nullptr;
-    if ((figure.State == FigureRising || figure.State == FigureSinking) && Within(figure.Frame, 1, RisingFigureFrames))
-      picture = &Assets.RisingFigure[static_cast<std::size_t>(figure.Frame - 1)];
-    if (figure.State == FigureIdle && Within(figure.Frame, 1, IdleFigureFrames))
-      picture = &Assets.IdleFigure[static_cast<std::size_t>(figure.Frame - 1)];
-    if (figure.State == FigureHit && Within(figure.Frame, 1, HitFigureFrames))
-      picture = &Assets.HitFigure[static_cast<std::size_t>(figure.Frame - 1)];
-    if (picture) back.Draw(figure.ScreenX, 200, **picture, nullptr, true);
+    if (TVXGFileSprite* picture = GroundFigurePicture(Assets, figure))
+      back.Draw(figure.ScreenX, 200, *picture, nullptr, true);
   }
 }
 
