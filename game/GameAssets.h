@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "GameState.h"
+#include "Magazine.h"
 #include "Targets.h"
 #include "lib/VXGPrimary.h"
 #include "lib/VXGSprite.h"
@@ -20,16 +21,8 @@ using SoundSample = std::unique_ptr<TVXGSoundFileSample>;
 bool Shows(TVXGSurface& Picture, std::int32_t X, std::int32_t Y);
 
 inline constexpr int StorkKinds = 3;
-inline constexpr int StorkFrames = 10;
-inline constexpr int FallingFrames = 6;
-inline constexpr int RisingFigureFrames = 13;
-inline constexpr int IdleFigureFrames = 4;
-inline constexpr int HitFigureFrames = 9;
-inline constexpr int BannerFrames = 9;
 inline constexpr int NumberPictures = 12;  // digits, colon, minus
-inline constexpr int EjectionFrames = 8;
 inline constexpr int AimMarkPictures = 3;
-inline constexpr int ShotCopies = 9;
 inline constexpr int AmbientSounds = 15;
 inline constexpr int FigureUpCopies = 2;
 

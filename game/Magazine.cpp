@@ -1,10 +1,5 @@
 #include "Magazine.h"
 
-namespace {
-constexpr std::int32_t ShotSoundCopies = 9;
-constexpr std::int32_t EjectionPictures = 8;
-}  // namespace
-
 void FillMagazine(MagazineState& Magazine) {
   Magazine.Cartridges = MagazineSize;
   Magazine.IconCount = MagazineSize;
@@ -21,7 +16,7 @@ bool TakeCartridge(MagazineState& Magazine) {
 }
 
 std::int32_t NextShotSound(MagazineState& Magazine) {
-  Magazine.ShotSoundIndex = Magazine.ShotSoundIndex >= ShotSoundCopies ? 1 : Magazine.ShotSoundIndex + 1;
+  Magazine.ShotSoundIndex = Magazine.ShotSoundIndex >= ShotCopies ? 1 : Magazine.ShotSoundIndex + 1;
   return Magazine.ShotSoundIndex;
 }
 
@@ -29,7 +24,7 @@ void AdvanceCartridgeIcons(MagazineState& Magazine, std::int32_t Phase11) {
   const std::int32_t icons = Magazine.IconCount;
   for (std::int32_t u = 1; u <= icons && u <= MagazineSize; ++u) {
     const auto icon = static_cast<std::size_t>(u);
-    if (Magazine.IconStep[icon] >= EjectionPictures) {
+    if (Magazine.IconStep[icon] >= EjectionFrames) {
       Magazine.IconCount -= 1;
       Magazine.IconEjecting[icon] = 0;
       Magazine.IconStep[icon] = 0;

@@ -3,6 +3,11 @@
 
 #include "GameState.h"
 
+// The shot sound is loaded this many times, so that quick shots do not cut each other off.
+inline constexpr std::int32_t ShotCopies = 9;
+// The pictures of a cartridge icon's ejection.
+inline constexpr std::int32_t EjectionFrames = 8;
+
 // Eight cartridges and eight full icons: at the round's start and on reloading.
 void FillMagazine(MagazineState& Magazine);
 // A shot takes the last cartridge and starts the ejection of its icon; false when none is left.

@@ -33,9 +33,9 @@ bool Drawable(const TargetRecord& Target) {
   if (Target.Kind < 1 || Target.Kind > 3) return false;
   switch (Target.State) {
     case TargetFlying:
-      return Target.Frame >= 0 && Target.Frame <= 18;
+      return Target.Frame >= 0 && Target.Frame <= LastFlyingFrame;
     case TargetFalling:
-      return Target.Frame >= 1 && Target.Frame <= 6;
+      return Target.Frame >= 1 && Target.Frame <= FallingFrames;
     case TargetFree:
       return true;
     default:
@@ -50,11 +50,11 @@ bool Drawable(const GroundFigureRecord& Figure) {
       return true;
     case FigureRising:
     case FigureSinking:
-      return Figure.Frame >= 1 && Figure.Frame <= 13;
+      return Figure.Frame >= 1 && Figure.Frame <= RisingFigureFrames;
     case FigureIdle:
-      return Figure.Frame >= 1 && Figure.Frame <= 4;
+      return Figure.Frame >= 1 && Figure.Frame <= IdleFigureFrames;
     case FigureHit:
-      return Figure.Frame >= 1 && Figure.Frame <= 9;
+      return Figure.Frame >= 1 && Figure.Frame <= HitFigureFrames;
     default:
       return false;
   }

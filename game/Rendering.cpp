@@ -82,7 +82,8 @@ void TForm1::DrawCartridges() {
   for (std::int32_t u = 1; u <= std::min(Magazine.IconCount, MagazineSize); ++u) {
     const std::int32_t step = Magazine.IconStep[static_cast<std::size_t>(u)];
     const FileSprite& picture =
-        step == 0 ? Assets.Cartridge : Assets.CartridgeEjection[static_cast<std::size_t>(std::clamp(step, 1, 8) - 1)];
+        step == 0 ? Assets.Cartridge
+                  : Assets.CartridgeEjection[static_cast<std::size_t>(std::clamp(step, 1, EjectionFrames) - 1)];
     Assets.BackBuffer->Draw(630 - 30 * u, 420, *picture, nullptr, true);
   }
 }

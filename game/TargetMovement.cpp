@@ -10,7 +10,7 @@ void MovePlane(PlaneRecord& Plane, std::int32_t Phase11) {
   if ((Plane.PlaneState == 1 || Plane.PlaneState == 2) && Phase11 == 1) {
     Plane.PlaneX += Plane.PlaneDX;
     Plane.PlaneY += Plane.PlaneDY;
-    if (++Plane.BannerFrame > 9) Plane.BannerFrame = 1;
+    if (++Plane.BannerFrame > BannerFrames) Plane.BannerFrame = 1;
   }
 }
 
@@ -30,7 +30,7 @@ void MoveGroundFigures(TargetState& State, std::int32_t Phase11, std::int32_t Ph
     ++figure.Age;
     switch (figure.State) {
       case FigureRising:
-        if (figure.Frame < 13) {
+        if (figure.Frame < RisingFigureFrames) {
           ++figure.Frame;
         } else {
           figure.Frame = 1;
@@ -38,7 +38,7 @@ void MoveGroundFigures(TargetState& State, std::int32_t Phase11, std::int32_t Ph
         }
         break;
       case FigureIdle:
-        if (++figure.Frame > 4) figure.Frame = 1;
+        if (++figure.Frame > IdleFigureFrames) figure.Frame = 1;
         break;
       case FigureSinking:
         if (--figure.Frame == 0) {
@@ -47,14 +47,14 @@ void MoveGroundFigures(TargetState& State, std::int32_t Phase11, std::int32_t Ph
         }
         break;
       case FigureHit:
-        if (figure.Frame > 3 && ++figure.Frame == 10) figure.State = FigureLabelOnly;
+        if (figure.Frame > 3 && ++figure.Frame == HitFigureFrames + 1) figure.State = FigureLabelOnly;
         break;
       default:
         break;
     }
     if (figure.Age == 40 && figure.State == FigureIdle) {
       figure.State = FigureSinking;
-      figure.Frame = 13;
+      figure.Frame = RisingFigureFrames;
     }
   }
 }
@@ -64,14 +64,14 @@ void MoveTargets(TargetState& State, std::int32_t Kind, std::int32_t Phase11, st
     TargetRecord& target = State.Targets[slot];
     if (target.Kind != Kind) continue;
     if (target.State == TargetFalling) {
-      if (target.Frame < 6 && Phase11 == 2) ++target.Frame;
+      if (target.Frame < FallingFrames && Phase11 == 2) ++target.Frame;
       target.LabelY -= 0.5;
       target.Y += (target.Kind + 1) / 3.0;
       target.ScreenX = Round((target.X - CameraXInt) * target.Kind / 5);
       target.ScreenY = Round(target.Y);
     } else if (target.State == TargetFlying) {
       if (Phase11 == 2) ++target.Frame;
-      if (target.Frame > 18) target.Frame = 0;
+      if (target.Frame > LastFlyingFrame) target.Frame = 0;
       target.X += target.DX / 2;
       target.Y += target.DY / 2;
     }

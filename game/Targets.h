@@ -118,5 +118,17 @@ void MovePlane(PlaneRecord& Plane, std::int32_t Phase11);
 void MoveGroundFigures(TargetState& State, std::int32_t Phase11, std::int32_t Phase21);
 void MoveTargets(TargetState& State, std::int32_t Kind, std::int32_t Phase11, std::int32_t CameraXInt);
 
-// The stork picture a flying frame shows: the wings go 0 to 9 and back over 19 steps.
-constexpr std::int32_t ShownFrame(std::int32_t Frame) { return Frame <= 9 ? Frame : 18 - Frame; }
+// How many pictures each animation has: the flying stork's are numbered from 0, the others from 1.
+inline constexpr int StorkFrames = 10;
+inline constexpr int FallingFrames = 6;
+inline constexpr int RisingFigureFrames = 13;
+inline constexpr int IdleFigureFrames = 4;
+inline constexpr int HitFigureFrames = 9;
+inline constexpr int BannerFrames = 9;
+// A flying stork's wings go through its pictures and back: frames 0 to this.
+inline constexpr int LastFlyingFrame = 2 * (StorkFrames - 1);
+
+// The stork picture a flying frame shows.
+constexpr std::int32_t ShownFrame(std::int32_t Frame) {
+  return Frame <= StorkFrames - 1 ? Frame : LastFlyingFrame - Frame;
+}
