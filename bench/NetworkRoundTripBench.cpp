@@ -15,7 +15,7 @@
 #include <string>
 
 #include "NetworkBenchSupport.h"
-#include "network/VXGNetwork.h"
+#include "lib/network/VXGNetwork.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <cstring>
 
-#include "VXGPixels.h"
-#include "VXGSprite.h"
+#include "lib/VXGPixels.h"
+#include "lib/VXGSprite.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ GameDisplay& Display() {
 
 void LoadOurs(benchmark::State& state) {
   for (auto _ : state)
-    benchmark::DoNotOptimize(TVXGFileSprite::CreateFromFileConvert(Display().graphics, Title,
-                                                                   TVXGPixelFormat::NoPixelFormat, false));
+    benchmark::DoNotOptimize(
+        TVXGFileSprite::CreateFromFileConvert(Display().graphics, Title, TVXGPixelFormat::NoPixelFormat, false));
 }
 
 void LoadSdl(benchmark::State& state) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "VXGSprite.h"
+#include "lib/VXGSprite.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ std::uint64_t ClaimedPixels(const std::uint8_t* data, std::size_t size) {
   if (size < 26) return 0;
   std::uint32_t header = 0;
   std::memcpy(&header, data + 14, 4);
-  if (header == 12) return static_cast<std::uint64_t>(data[18] | data[19] << 8) * static_cast<std::uint64_t>(data[20] | data[21] << 8);
+  if (header == 12)
+    return static_cast<std::uint64_t>(data[18] | data[19] << 8) * static_cast<std::uint64_t>(data[20] | data[21] << 8);
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::memcpy(&width, data + 18, 4);

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <vector>
 
+#include "lib/sound/VXGSound.h"
+#include "lib/sound/Wave.h"
 #include "platform/dsound/SoundDriver.h"
 #include "platform/win/MessageBox.h"
-#include "sound/VXGSound.h"
-#include "sound/Wave.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/Exception.h"
+#include "lib/runtime/Exception.h"
 
 namespace {
 

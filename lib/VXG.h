@@ -7,9 +7,9 @@
 #include <string_view>
 #include <type_traits>
 
+#include "lib/runtime/Exception.h"
+#include "lib/runtime/Object.h"
 #include "platform/win/DynamicLibrary.h"
-#include "runtime/Exception.h"
-#include "runtime/Object.h"
 
 class TVXGObject : public TObject {};
 

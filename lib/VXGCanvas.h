@@ -7,7 +7,7 @@
 #include <string>
 
 #include "VXGSurface.h"
-#include "runtime/Canvas.h"
+#include "lib/runtime/Canvas.h"
 
 class TVXGGraphicsCanvas : public TCanvas {};
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "VXGGraphicsError.h"
-#include "runtime/List.h"
+#include "lib/runtime/List.h"
 
 struct TVXGDisplayDriver {
   std::string Name;

@@ -9,8 +9,8 @@
 
 #include "VXGGraphics.h"
 #include "VXGPixelFormat.h"
+#include "lib/runtime/Stream.h"
 #include "platform/gdi/DeviceContext.h"
-#include "runtime/Stream.h"
 
 class TVXGPalette;
 

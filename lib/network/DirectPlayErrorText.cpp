@@ -1,4 +1,4 @@
-#include "network/VXGNetworkError.h"
+#include "lib/network/VXGNetworkError.h"
 #include "platform/dplay/DPlay.h"
 
 std::string DirectPlayErrorText(std::int32_t Code) {

@@ -1,4 +1,4 @@
-#include "network/VXGNetwork.h"
+#include "lib/network/VXGNetwork.h"
 
 #include "platform/dplay/Com.h"
 #include "platform/dplay/DirectPlayWait.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "network/VXGNetworkLists.h"
+#include "lib/network/VXGNetworkLists.h"
 #include "platform/dplay/DPlay.h"
 #include "platform/dplay/DirectPlayAddress.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "VXG.h"
+#include "lib/VXG.h"
 
 // The English sentence for a DirectPlay result code; "Unrecognized Error" for any other code.
 std::string DirectPlayErrorText(std::int32_t Code);

@@ -1,10 +1,10 @@
-#include "network/VXGNetworkLists.h"
+#include "lib/network/VXGNetworkLists.h"
 
 #include <cstring>
 
-#include "VXTools.h"
-#include "network/VXGNetwork.h"
-#include "runtime/Exception.h"
+#include "lib/VXTools.h"
+#include "lib/network/VXGNetwork.h"
+#include "lib/runtime/Exception.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "network/VXGNetworkError.h"
+#include "lib/network/VXGNetworkError.h"
 #include "platform/dplay/DPlay.h"
 
 class TVXGNetworkObject : public TVXGObject {

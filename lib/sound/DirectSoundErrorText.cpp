@@ -1,5 +1,5 @@
+#include "lib/sound/VXGSoundError.h"
 #include "platform/dsound/DSound.h"
-#include "sound/VXGSoundError.h"
 
 std::string DirectSoundErrorText(std::int32_t Code) {
   switch (Code) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "VXTools.h"
+#include "lib/VXTools.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "VXG.h"
+#include "lib/VXG.h"
+#include "lib/sound/VXGSoundError.h"
 #include "platform/dsound/DSound.h"
-#include "sound/VXGSoundError.h"
 
 class TVXGSoundObject : public TVXGObject {
  public:

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "VXG.h"
+#include "lib/VXG.h"
 
 // The English sentence for a DirectSound result code; "Unrecognized Error" for any other code.
 std::string DirectSoundErrorText(std::int32_t Code);

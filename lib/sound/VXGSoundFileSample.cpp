@@ -1,6 +1,6 @@
 #include "VXGSound.h"
+#include "lib/sound/Wave.h"
 #include "platform/win/MessageBox.h"
-#include "sound/Wave.h"
 
 namespace {
 

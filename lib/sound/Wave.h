@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "lib/runtime/Stream.h"
 #include "platform/win/MMSystem.h"
-#include "runtime/Stream.h"
 
 // Why the last operation on a wave file failed.
 enum TWaveStatus : std::uint8_t {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "VXGPalette.h"
-#include "VXGPixels.h"
+#include "lib/VXGPalette.h"
+#include "lib/VXGPixels.h"
 
 namespace {
 
@@ -57,10 +57,14 @@ InfoHeader ReadHeaders(TStream& stream) {
 
 TVXGPixelFormat FormatOf(const InfoHeader& header) {
   switch (header.bitCount) {
-    case 8: return TVXGPixelFormat::Pal_8;
-    case 16: return TVXGPixelFormat::BGR_555;
-    case 24: return TVXGPixelFormat::BGR_888;
-    case 32: return TVXGPixelFormat::BGRA_8888;
+    case 8:
+      return TVXGPixelFormat::Pal_8;
+    case 16:
+      return TVXGPixelFormat::BGR_555;
+    case 24:
+      return TVXGPixelFormat::BGR_888;
+    case 32:
+      return TVXGPixelFormat::BGRA_8888;
     default:
       throw EVXGPluginBMP("Invalid ColorDepth (" + std::to_string(header.bitCount) + "), must be 8, 16, 24 or 32 Bits");
   }
@@ -96,7 +100,8 @@ void ReadRows(TStream& stream, const InfoHeader& header, TVXGSurface& surface) {
   const std::int32_t rowLength = header.width * (header.bitCount / 8);
   const std::int32_t filler = ((rowLength + 3) & ~3) - rowLength;
   TVXGPixels lock(surface, nullptr, TVXGLockType::WriteOnly);
-  std::uint8_t* row = static_cast<std::uint8_t*>(lock.Bits()) + static_cast<std::ptrdiff_t>(lock.Pitch()) * header.height;
+  std::uint8_t* row =
+      static_cast<std::uint8_t*>(lock.Bits()) + static_cast<std::ptrdiff_t>(lock.Pitch()) * header.height;
   for (std::int32_t y = 0; y < header.height; ++y) {
     row -= lock.Pitch();
     stream.Read(row, rowLength);

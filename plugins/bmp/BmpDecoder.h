@@ -2,9 +2,9 @@
 // Reads an uncompressed BMP file into a bare surface, in the file's own pixel layout: rows are
 // copied byte for byte; converting them is the host's business.
 
-#include "VXGSurface.h"
-#include "runtime/Exception.h"
-#include "runtime/Stream.h"
+#include "lib/VXGSurface.h"
+#include "lib/runtime/Exception.h"
+#include "lib/runtime/Stream.h"
 
 // A file this decoder cannot read: "Invalid BMP-File (" + reason + ")".
 class EVXGPluginBMP : public Exception {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "BmpDecoder.h"
-#include "VXGSurfacePlugins.h"
+#include "lib/VXGSurfacePlugins.h"
 
 extern "C" {
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "VXGGraphicsError.h"
+#include "lib/VXGGraphicsError.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "VXG.h"
-#include "VXGGraphicsError.h"
-#include "runtime/List.h"
+#include "lib/VXG.h"
+#include "lib/VXGGraphicsError.h"
+#include "lib/runtime/List.h"
 
 namespace {
 
@@ -71,8 +71,10 @@ TEST(ErrorMessage, AddErrorContextAmendsTheExceptionInFlight) {
     sprite.Load("cdu\\bpwb.bmp");
     FAIL() << "no exception";
   } catch (const EVXGGraphicsError& e) {
-    EXPECT_EQ(e.Message(), "TVXGTestFileSprite.InternalLoadFromFile(cdu\\bpwb.bmp):\r"
-                           "TVXGTestFileSprite.ColorFill:\r" + SurfaceLostText);
+    EXPECT_EQ(e.Message(),
+              "TVXGTestFileSprite.InternalLoadFromFile(cdu\\bpwb.bmp):\r"
+              "TVXGTestFileSprite.ColorFill:\r" +
+                  SurfaceLostText);
     EXPECT_EQ(e.ErrorCode(), SurfaceLost);
   }
 }
@@ -92,7 +94,9 @@ TEST(List, IndexOutsideRaisesTheListError) {
     list.Get(1);
     FAIL() << "the index one past the last item was taken";
   } catch (const EListError& e) {
-    EXPECT_EQ(e.Message(), "Listenindex \xFC" "berschreitet das Maximum (1)");
+    EXPECT_EQ(e.Message(),
+              "Listenindex \xFC"
+              "berschreitet das Maximum (1)");
   }
 }
 

@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "ForwardingSurface.h"
-#include "VXGDisplayDrivers.h"
-#include "VXGGraphics.h"
-#include "VXGPalette.h"
-#include "VXGSurface.h"
-#include "VXTools.h"
+#include "lib/VXGDisplayDrivers.h"
+#include "lib/VXGGraphics.h"
+#include "lib/VXGPalette.h"
+#include "lib/VXGSurface.h"
+#include "lib/VXTools.h"
 #include "platform/ddraw/Display.h"
 
 namespace {
@@ -151,7 +151,8 @@ TEST_F(GraphicsTest, DeviceErrorsNameTheOperation) {
     TVXGGraphics other(unknown);
     FAIL() << "no exception";
   } catch (const EVXGGraphicsError& e) {
-    EXPECT_EQ(e.Message(), "TVXGGraphics.Create (DirectDrawCreate):\r" + DirectDrawErrorText(DDERR_INVALIDDIRECTDRAWGUID));
+    EXPECT_EQ(e.Message(),
+              "TVXGGraphics.Create (DirectDrawCreate):\r" + DirectDrawErrorText(DDERR_INVALIDDIRECTDRAWGUID));
     EXPECT_EQ(e.ErrorCode(), DDERR_INVALIDDIRECTDRAWGUID);
   }
 }
@@ -181,19 +182,18 @@ class RecordingDevice final : public IDirectDraw, public IDirectDraw2 {
 
 RecordingDevice* recorder = nullptr;
 
-const platform::ddraw::EntryPoints Recording{
-    [](LPDDENUMCALLBACKA callback, LPVOID context) -> HRESULT {
-      ++recorder->enumerations;
-      char description[] = "Recorder";
-      char name[] = "recorder";
-      callback(nullptr, description, name, context);
-      return DD_OK;
-    },
-    [](GUID* guid, IDirectDraw** device, IUnknown*) -> HRESULT {
-      recorder->createdWithGuid.push_back(guid != nullptr);
-      *device = recorder;
-      return DD_OK;
-    }};
+const platform::ddraw::EntryPoints Recording{[](LPDDENUMCALLBACKA callback, LPVOID context) -> HRESULT {
+                                               ++recorder->enumerations;
+                                               char description[] = "Recorder";
+                                               char name[] = "recorder";
+                                               callback(nullptr, description, name, context);
+                                               return DD_OK;
+                                             },
+                                             [](GUID* guid, IDirectDraw** device, IUnknown*) -> HRESULT {
+                                               recorder->createdWithGuid.push_back(guid != nullptr);
+                                               *device = recorder;
+                                               return DD_OK;
+                                             }};
 
 class RecordedGraphicsTest : public testing::Test {
  protected:

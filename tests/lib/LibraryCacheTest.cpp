@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "LibraryCache.h"
-#include "VXG.h"
-#include "VXGSurfacePlugins.h"
+#include "lib/LibraryCache.h"
+#include "lib/VXG.h"
+#include "lib/VXGSurfacePlugins.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 
 #include "ForwardingSurface.h"
-#include "VXGCanvas.h"
-#include "VXGPalette.h"
-#include "VXGPixels.h"
-#include "VXGPrimary.h"
-#include "VXGSprite.h"
+#include "lib/VXGCanvas.h"
+#include "lib/VXGPalette.h"
+#include "lib/VXGPixels.h"
+#include "lib/VXGPrimary.h"
+#include "lib/VXGSprite.h"
 #include "platform/ddraw/Display.h"
 #include "plugins/bmp/BmpFile.h"
 
@@ -52,7 +52,8 @@ class SurfaceTest : public testing::Test {
   static std::vector<std::uint8_t> Contents(TVXGSurface& surface) {
     std::vector<std::uint8_t> bytes;
     for (std::int32_t y = 0; y < surface.Height(); ++y)
-      for (std::int32_t x = 0; x < surface.Width(); ++x) bytes.push_back(static_cast<std::uint8_t>(surface.Pixels(x, y)));
+      for (std::int32_t x = 0; x < surface.Width(); ++x)
+        bytes.push_back(static_cast<std::uint8_t>(surface.Pixels(x, y)));
     return bytes;
   }
 
@@ -99,7 +100,8 @@ TEST_F(SurfaceTest, DrawClipsAtEveryEdgeLikeAStraightforwardCopy) {
           for (LONG sx = part.left; sx < part.right; ++sx) {
             const std::int32_t tx = x + sx - part.left;
             const std::int32_t ty = y + sy - part.top;
-            if (tx >= 0 && tx < 8 && ty >= 0 && ty < 6) expected[ty * 8 + tx] = static_cast<std::uint8_t>(1 + sx + 10 * sy);
+            if (tx >= 0 && tx < 8 && ty >= 0 && ty < 6)
+              expected[ty * 8 + tx] = static_cast<std::uint8_t>(1 + sx + 10 * sy);
           }
         ASSERT_EQ(Contents(*target), expected) << "at " << x << "," << y << " part " << part.left;
       }
@@ -132,9 +134,10 @@ TEST_F(SurfaceTest, ColourKeysFromEveryCorner) {
   auto sprite = Indexed(5, 4);
   EXPECT_EQ(sprite->GetColorKey(), -1);
   Paint(*sprite, [](int x, int y) { return 10 * y + x; });
-  const std::vector<std::pair<TVXGColorKeyCorner, std::int32_t>> corners{
-      {TVXGColorKeyCorner::TopLeft, 0}, {TVXGColorKeyCorner::TopRight, 4},
-      {TVXGColorKeyCorner::BottomLeft, 30}, {TVXGColorKeyCorner::BottomRight, 34}};
+  const std::vector<std::pair<TVXGColorKeyCorner, std::int32_t>> corners{{TVXGColorKeyCorner::TopLeft, 0},
+                                                                         {TVXGColorKeyCorner::TopRight, 4},
+                                                                         {TVXGColorKeyCorner::BottomLeft, 30},
+                                                                         {TVXGColorKeyCorner::BottomRight, 34}};
   for (const auto& [corner, key] : corners) {
     graphics.SetColorKeyCorner(corner);
     sprite->SetColorKeyFromCorner();
@@ -301,8 +304,11 @@ TEST_F(SurfaceTest, ThePicturesPaletteComesAlongOnlyBetweenEightBitSurfaces) {
 }
 
 TEST_F(SurfaceTest, LoadingErrorsNameTheFileAndKeepTheirClass) {
-  EXPECT_EQ(MessageOf([&] { TVXGFileSprite::CreateFromFileConvert(graphics, "cdu\\none.bmp", TVXGPixelFormat::Pal_8, false); }),
-            "TVXGFileSprite.CreateFromFileConvert(cdu\\none.bmp):\rDatei cdu\\none.bmp kann nicht ge\xF6" "ffnet werden");
+  EXPECT_EQ(MessageOf([&] {
+              TVXGFileSprite::CreateFromFileConvert(graphics, "cdu\\none.bmp", TVXGPixelFormat::Pal_8, false);
+            }),
+            "TVXGFileSprite.CreateFromFileConvert(cdu\\none.bmp):\rDatei cdu\\none.bmp kann nicht ge\xF6"
+            "ffnet werden");
 
   BmpFile fourBit = bmp_test::Indexed({{1}});
   fourBit.bitCount = 4;
@@ -311,21 +317,24 @@ TEST_F(SurfaceTest, LoadingErrorsNameTheFileAndKeepTheirClass) {
     TVXGFileSprite::CreateFromFileConvert(graphics, "cdu\\four.bmp", TVXGPixelFormat::Pal_8, false);
     FAIL() << "a 4-bit file loaded";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "TVXGFileSprite.CreateFromFileConvert(cdu\\four.bmp):\rInvalid BMP-File (Invalid ColorDepth (4), "
-                           "must be 8, 16, 24 or 32 Bits)");
+    EXPECT_EQ(e.Message(),
+              "TVXGFileSprite.CreateFromFileConvert(cdu\\four.bmp):\rInvalid BMP-File (Invalid ColorDepth (4), "
+              "must be 8, 16, 24 or 32 Bits)");
     EXPECT_EQ(ClassNameOf(typeid(e)), "EVXGPluginBMP") << "the plug-in's exception crossed intact";
   }
 
   fs::copy_file(fs::path(TEST_PLUGIN_DIR) / "Surftest_old.spi", folder / "Surfold.spi");
   bmp_test::Indexed({{1}}).Write(folder / "cdu" / "p.old");
-  EXPECT_EQ(MessageOf([&] { TVXGFileSprite::CreateFromFileConvert(graphics, "cdu\\p.old", TVXGPixelFormat::Pal_8, false); }),
-            "TVXGFileSprite.CreateFromFileConvert(cdu\\p.old):\rPlugIn Version (0.0.0.1) inkompatibel (must be between "
-            "0.0.1.1 and 0.0.1.1)");
+  EXPECT_EQ(
+      MessageOf([&] { TVXGFileSprite::CreateFromFileConvert(graphics, "cdu\\p.old", TVXGPixelFormat::Pal_8, false); }),
+      "TVXGFileSprite.CreateFromFileConvert(cdu\\p.old):\rPlugIn Version (0.0.0.1) inkompatibel (must be between "
+      "0.0.1.1 and 0.0.1.1)");
 
   auto sprite = Indexed(1, 1);
-  EXPECT_EQ(MessageOf([&] { sprite->InternalLoadFromFile("cdu\\four.bmp", false, false); }),
-            "TVXGSprite.InternalLoadFromFile(cdu\\four.bmp):\rInvalid BMP-File (Invalid ColorDepth (4), must be 8, 16, 24 "
-            "or 32 Bits)");
+  EXPECT_EQ(
+      MessageOf([&] { sprite->InternalLoadFromFile("cdu\\four.bmp", false, false); }),
+      "TVXGSprite.InternalLoadFromFile(cdu\\four.bmp):\rInvalid BMP-File (Invalid ColorDepth (4), must be 8, 16, 24 "
+      "or 32 Bits)");
   const RECT tooWide{0, 0, 2, 1};
   EXPECT_EQ(MessageOf([&] { sprite->CopyFast(0, 0, *sprite, &tooWide, false); }),
             "TVXGSprite.CopyFast:\r" + DirectDrawErrorText(DDERR_INVALIDRECT));

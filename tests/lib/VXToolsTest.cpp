@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "VXGSurfacePlugins.h"
-#include "VXTools.h"
+#include "lib/VXGSurfacePlugins.h"
+#include "lib/VXTools.h"
 
 namespace {
 

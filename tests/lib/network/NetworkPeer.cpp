@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "network/VXGNetwork.h"
+#include "lib/network/VXGNetwork.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "network/VXGNetwork.h"
+#include "lib/network/VXGNetwork.h"
 
 namespace network_test {
 

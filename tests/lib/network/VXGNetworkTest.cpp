@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "network/VXGNetwork.h"
+#include "lib/network/VXGNetwork.h"
 #include "platform/dplay/Com.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "runtime/Stream.h"
+#include "lib/runtime/Stream.h"
 
 namespace {
 
@@ -46,7 +46,9 @@ TEST(FileStream, OpensNamesWrittenWithBackslashes) {
     TFileStream missing(name + "x");
     FAIL() << "no exception";
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Datei " + name + "x kann nicht ge\xF6" "ffnet werden");
+    EXPECT_EQ(e.Message(), "Datei " + name +
+                               "x kann nicht ge\xF6"
+                               "ffnet werden");
   }
   std::filesystem::remove_all(folder);
 }

@@ -9,8 +9,8 @@
 
 #include "FakeDirectSound.h"
 #include "WaveBytes.h"
+#include "lib/sound/VXGSound.h"
 #include "platform/win/MessageBox.h"
-#include "sound/VXGSound.h"
 
 namespace sound_test {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "WaveBytes.h"
-#include "sound/Wave.h"
+#include "lib/sound/Wave.h"
 
 namespace wave_test {
 namespace {

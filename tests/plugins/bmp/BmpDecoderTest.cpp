@@ -1,18 +1,17 @@
 // BMP files of every form through the built plug-in in the game folder, loaded exactly as the
 // program loads them: by the name rule, through the library cache, into a host surface.
 
-#include <gtest/gtest.h>
-
 #include <cxxabi.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 
 #include "BmpFile.h"
-#include "LibraryCache.h"
-#include "VXGPalette.h"
-#include "VXGSprite.h"
-#include "VXGSurfacePlugins.h"
+#include "lib/LibraryCache.h"
+#include "lib/VXGPalette.h"
+#include "lib/VXGSprite.h"
+#include "lib/VXGSurfacePlugins.h"
 
 namespace bmp_test {
 namespace {
@@ -181,7 +180,8 @@ TEST_F(BmpDecoderTest, BadFilesAreRefusedWithTheirReason) {
   file.bitCount = 8;
   for (const std::uint32_t compression : {1u, 3u}) {
     file.compression = compression;
-    EXPECT_EQ(Failure(file.Bytes()), std::make_pair(std::string("Invalid BMP-File (Compressed)"), std::string("EVXGPluginBMP")));
+    EXPECT_EQ(Failure(file.Bytes()),
+              std::make_pair(std::string("Invalid BMP-File (Compressed)"), std::string("EVXGPluginBMP")));
   }
   file.compression = 0;
   auto bytes = file.Bytes();
@@ -189,7 +189,8 @@ TEST_F(BmpDecoderTest, BadFilesAreRefusedWithTheirReason) {
   EXPECT_EQ(Failure(bytes).first, "Invalid BMP-File (Unknown Type)");
 
   bytes = file.Bytes();
-  EXPECT_EQ(Failure({bytes.begin(), bytes.begin() + 30}), std::make_pair(std::string("Stream-Read-Fehler"), std::string("EReadError")));
+  EXPECT_EQ(Failure({bytes.begin(), bytes.begin() + 30}),
+            std::make_pair(std::string("Stream-Read-Fehler"), std::string("EReadError")));
   EXPECT_EQ(Failure({bytes.begin(), bytes.begin() + 60}).first, "Stream-Read-Fehler") << "a short colour table";
   EXPECT_EQ(Failure({}).first, "Stream-Read-Fehler");
 }
@@ -209,8 +210,8 @@ TEST_F(BmpDecoderTest, SizesThatCannotBeMadeAreRefusedBeforeAnythingIsRead) {
 TEST_F(BmpDecoderTest, OnlyTheTwoEntryPointsAreVisible) {
   FARPROC getVersion = GetLibraryProc("Surfbmp.spi", "GetVersion");
   EXPECT_EQ(reinterpret_cast<std::uint32_t (*)()>(getVersion)(), 0x01010000u);
-  for (const char* hidden : {"_Z7LoadBmpR7TStreamR11TVXGSurface", "_ZN11TVXGSurface13CreateSurfaceEii15TVXGPixelFormat",
-                             "_ZTI9Exception"}) {
+  for (const char* hidden :
+       {"_Z7LoadBmpR7TStreamR11TVXGSurface", "_ZN11TVXGSurface13CreateSurfaceEii15TVXGPixelFormat", "_ZTI9Exception"}) {
     EXPECT_THROW(GetLibraryProc("Surfbmp.spi", hidden), Exception) << hidden;
   }
 }
