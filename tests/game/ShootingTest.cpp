@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "GameFolder.h"
@@ -28,8 +29,11 @@ struct Spot {
   std::int32_t Y = 0;
 };
 
-// The wings go 0 to 9 and back over the 19 flying frames.
-std::int32_t ShownFrame(std::int32_t Frame) { return Frame <= 9 ? Frame : 18 - Frame; }
+// The picture the game shows for a record; a test that sets up a record without one is at fault.
+TVXGFileSprite& Shown(TVXGFileSprite* Picture) {
+  if (Picture == nullptr) throw std::logic_error("the record shows no picture");
+  return *Picture;
+}
 
 // A shot probes the row above its point, the point and the row below.
 bool ShowsColumn(TVXGSurface& Picture, Spot At) {
@@ -96,8 +100,19 @@ class Shooting : public ::testing::Test {
   void Shoot(Spot At) { Click(LeftButton, At); }
 
   TVXGFileSprite& StorkPicture(std::int32_t Kind, std::int32_t Frame, bool ToLeft) {
-    return *game_.Assets.Storks[static_cast<std::size_t>(Kind - 1)][static_cast<std::size_t>(ShownFrame(Frame))]
-                               [ToLeft ? 1 : 0];
+    TargetRecord stork;
+    stork.State = TargetFlying;
+    stork.Kind = Kind;
+    stork.Direction = ToLeft;
+    stork.Frame = Frame;
+    return Shown(FlyingPicture(game_.Assets, stork));
+  }
+
+  TVXGFileSprite& FigurePicture(std::int32_t State, std::int32_t Frame) {
+    GroundFigureRecord figure;
+    figure.State = State;
+    figure.Frame = Frame;
+    return Shown(GroundFigurePicture(game_.Assets, figure));
   }
 
   // A flying stork whose picture's point At lies on the screen point Screen.
@@ -291,8 +306,8 @@ TEST_F(Shooting, OnlyAVisiblePixelHitsAndTheNearestStorkUnderItWins) {
 
 TEST_F(Shooting, AGroundFigureInFrontTakesTheShotAndNoStorkChanges) {
   // Figures stand at y 200; world x 1700 is screen x 180 at a factor of 0.9.
-  TVXGFileSprite& idle = *game_.Assets.IdleFigure[2];
-  TVXGFileSprite& rising = *game_.Assets.RisingFigure[12];
+  TVXGFileSprite& idle = FigurePicture(FigureIdle, 3);
+  TVXGFileSprite& rising = FigurePicture(FigureRising, 13);
   const Spot on = FindSpot(idle, [&](Spot s) { return s.Y < 55 && ShowsColumn(idle, s) && ShowsColumn(rising, s); });
   const Spot shot{180 + on.X, 200 + on.Y};
   ASSERT_FALSE(HiddenColumn(4, shot));
