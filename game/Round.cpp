@@ -90,11 +90,7 @@ void TForm1::SimulationTick() {
   Round.Phase21 = Round.Phase21 >= 20 ? 0 : Round.Phase21 + 1;
   if (Round.CatchingUp != 1) SpawnRandom();
   Round.CameraXInt = ::Round(Round.CameraX);
-  MovePlane(Targets.Plane, Round.Phase11);
-  MoveTargets(Targets, 1, Round.Phase11, Round.CameraXInt);
-  MoveTargets(Targets, 2, Round.Phase11, Round.CameraXInt);
-  MoveTargets(Targets, 3, Round.Phase11, Round.CameraXInt);
-  MoveGroundFigures(Targets, Round.Phase11, Round.Phase21);
+  MoveAll(Targets, Round.Phase11, Round.Phase21, Round.CameraXInt);
 }
 
 // In a two-player round the status exchange comes first; only the host spawns, and what it

@@ -77,3 +77,11 @@ void MoveTargets(TargetState& State, std::int32_t Kind, std::int32_t Phase11, st
     }
   }
 }
+
+void MoveAll(TargetState& State, std::int32_t Phase11, std::int32_t Phase21, std::int32_t CameraXInt) {
+  MovePlane(State.Plane, Phase11);
+  MoveTargets(State, 1, Phase11, CameraXInt);
+  MoveTargets(State, 2, Phase11, CameraXInt);
+  MoveTargets(State, 3, Phase11, CameraXInt);
+  MoveGroundFigures(State, Phase11, Phase21);
+}

@@ -113,10 +113,13 @@ bool SpawnRandom(TargetState& State, std::int32_t Phase11, bool MaySpawn, Random
 // it named a record.
 bool SpawnTarget(TargetState& State, RandomSource& Random, TargetSounds& Sounds);
 
-// Movement per tick, called layer by layer.
+// A tick's movement, one kind of target at a time.
 void MovePlane(PlaneRecord& Plane, std::int32_t Phase11);
 void MoveGroundFigures(TargetState& State, std::int32_t Phase11, std::int32_t Phase21);
 void MoveTargets(TargetState& State, std::int32_t Kind, std::int32_t Phase11, std::int32_t CameraXInt);
+// A tick's movement, after its spawner, in the order both sides of a two-player game keep: the
+// plane, the storks of kinds 1 to 3, the ground figures.
+void MoveAll(TargetState& State, std::int32_t Phase11, std::int32_t Phase21, std::int32_t CameraXInt);
 
 // How many pictures each animation has: the flying stork's are numbered from 0, the others from 1.
 inline constexpr int StorkFrames = 10;

@@ -99,6 +99,12 @@ class Shooting : public ::testing::Test {
   void Click(platform::MouseButton Button, Spot At) { game_.FormMouseDown(game_, Button, 0, At.X, At.Y); }
   void Shoot(Spot At) { Click(LeftButton, At); }
 
+  // The round's ticks without its spawner, so that no stork comes into the shots or over the icons.
+  void Ticks(int Count) {
+    game_.Round.CatchingUp = 1;
+    for (int tick = 0; tick < Count; ++tick) game_.SimulationTick();
+  }
+
   TVXGFileSprite& StorkPicture(std::int32_t Kind, std::int32_t Frame, bool ToLeft) {
     TargetRecord stork;
     stork.State = TargetFlying;
@@ -194,11 +200,6 @@ TEST_F(Shooting, EightShotsFireInTurnTheNinthNotAndOnlyAnEmptyMagazineReloads) {
   MagazineState& magazine = game_.Magazine;
   GameAssets& assets = game_.Assets;
   // A shot every 11 ticks, while the icons of the earlier ones are ejected.
-  std::int32_t phase = 0;
-  const auto ticks = [&](int Count) {
-    for (int t = 0; t < Count; ++t, phase = phase == 10 ? 0 : phase + 1)
-      if (phase == 1 || phase == 4 || phase == 7) AdvanceCartridgeIcons(magazine, phase);
-  };
   for (int shot = 1; shot <= 8; ++shot) {
     Shoot({100 + shot, 100});
     EXPECT_EQ(magazine.Cartridges, 8 - shot);
@@ -211,7 +212,7 @@ TEST_F(Shooting, EightShotsFireInTurnTheNinthNotAndOnlyAnEmptyMagazineReloads) {
       EXPECT_EQ(magazine.Cartridges, 5) << "a right click with cartridges left";
       EXPECT_FALSE(Playing(assets.Reload));
     }
-    ticks(11);
+    Ticks(11);
   }
   EXPECT_FALSE(Playing(assets.Shots[8])) << "the ninth copy is the next shot's";
   Shoot({400, 50});
@@ -549,13 +550,8 @@ TEST_F(Shooting, TheFirstShotEjectsTheLeftmostIconAndTheRowEndsWithSeven) {
 
   // The ticks whose counter stands at 1, 4 or 7 move the icons; at 4 and 7 an ejection moves on a
   // picture, so four rounds of the counter show all eight.
-  std::int32_t phase = 0;
-  const auto tick = [&] {
-    if (phase == 1 || phase == 4 || phase == 7) AdvanceCartridgeIcons(magazine, phase);
-    phase = phase == 10 ? 0 : phase + 1;
-  };
   for (int cycle = 1; cycle <= 4; ++cycle) {
-    for (int t = 0; t < 11; ++t) tick();
+    Ticks(11);
     EXPECT_EQ(magazine.IconStep[8], 2 * cycle);
     EXPECT_EQ(magazine.IconCount, 8);
     if (cycle == 3) {
@@ -563,8 +559,7 @@ TEST_F(Shooting, TheFirstShotEjectsTheLeftmostIconAndTheRowEndsWithSeven) {
       EXPECT_TRUE(FrameShows(*game_.Assets.CartridgeEjection[5], {390, 420}, OpenRows)) << "the sixth picture";
     }
   }
-  tick();
-  tick();
+  Ticks(2);
   EXPECT_EQ(magazine.IconCount, 7);
   EXPECT_EQ(magazine.IconEjecting[8], 0);
   EXPECT_EQ(magazine.IconStep[8], 0);

@@ -10,7 +10,7 @@ namespace targets_test {
 namespace {
 
 // Ticks the way a round runs them: the counters advance first, then (unless left out) the spawner
-// with draws that spawn nothing, then the layers 1 to 5 in turn.
+// with draws that spawn nothing, then the movement.
 struct World {
   explicit World(std::int32_t Phase11At = 0, std::int32_t Phase21At = 0) : phase11(Phase11At), phase21(Phase21At) {
     ClearTargets(state);
@@ -28,11 +28,7 @@ struct World {
         if (phase11 == 1) random.Add({0.5});
         EXPECT_FALSE(SpawnRandom(state, phase11, true, random, sounds));
       }
-      for (std::int32_t layer = 1; layer <= 5; ++layer) {
-        if (layer == 1) MovePlane(state.Plane, phase11);
-        if (layer == 4) MoveGroundFigures(state, phase11, phase21);
-        if (layer <= 3) MoveTargets(state, layer, phase11, cameraXInt);
-      }
+      MoveAll(state, phase11, phase21, cameraXInt);
     }
   }
 
