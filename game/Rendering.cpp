@@ -5,14 +5,9 @@
 #include "RoundRules.h"
 #include "platform/win/Clock.h"
 
-namespace {
-
-// Where a landscape picture of a layer stands on the screen for a view.
-std::int32_t SceneryScreenX(std::int32_t Layer, std::int32_t WorldX, std::int32_t CameraXInt) {
-  return Round(Layer * static_cast<double>(WorldX - CameraXInt) / 5) - 2;
+ScreenPoint SceneryOnScreen(std::int32_t Layer, const SceneryPlace& Place, std::int32_t CameraXInt) {
+  return {Round(Layer * static_cast<double>(Place.X - CameraXInt) / 5) - 2, Place.Y + 2};
 }
-
-}  // namespace
 
 void TForm1::RenderFrame() {
   TVXGBackBuffer& back = *Assets.BackBuffer;
@@ -38,9 +33,9 @@ void TForm1::DrawScenery(std::int32_t Layer, bool Mask) {
   const auto group = static_cast<std::size_t>(6 - Layer);
   const auto& pictures = Mask ? Assets.SceneryMasks[group - 1] : Assets.Scenery[group - 1];
   for (std::int32_t item = 1; item <= Targets.Scenery.Count[group - 1]; ++item) {
-    const SceneryPlace& place = Targets.Scenery.Places[group - 1][static_cast<std::size_t>(item - 1)];
-    Assets.BackBuffer->Draw(SceneryScreenX(Layer, place.X, Round.CameraXInt), place.Y + 2,
-                            *pictures[static_cast<std::size_t>(item - 1)], nullptr, true);
+    const auto index = static_cast<std::size_t>(item - 1);
+    const ScreenPoint at = SceneryOnScreen(Layer, Targets.Scenery.Places[group - 1][index], Round.CameraXInt);
+    Assets.BackBuffer->Draw(at.X, at.Y, *pictures[index], nullptr, true);
   }
 }
 

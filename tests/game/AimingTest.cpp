@@ -17,6 +17,7 @@
 #include "GameFolder.h"
 #include "ScriptRun.h"
 #include "game/GameState.h"
+#include "game/Targets.h"
 
 namespace game_test {
 namespace {
@@ -167,8 +168,9 @@ class Landscape {
         const SceneryPlace& place =
             layout.Places[static_cast<std::size_t>(group - 1)][static_cast<std::size_t>(item - 1)];
         const std::int32_t layer = 6 - group;
-        items_.push_back({layer, static_cast<std::int32_t>(std::lrint(layer * (place.X - Camera) / 5.0)) - 2,
-                          place.Y + 2, &Pictures["ps/ts" + std::to_string(group) + std::to_string(item) + ".bmp"]});
+        const ScreenPoint at = SceneryOnScreen(layer, place, Camera);
+        items_.push_back(
+            {layer, at.X, at.Y, &Pictures["ps/ts" + std::to_string(group) + std::to_string(item) + ".bmp"]});
       }
   }
 

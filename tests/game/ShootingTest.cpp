@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <stdexcept>
@@ -147,10 +146,10 @@ class Shooting : public ::testing::Test {
   GroundFigureRecord& Figure(int Slot) { return game_.Targets.GroundFigures[static_cast<std::size_t>(Slot)]; }
 
   Spot SceneryTopLeft(std::int32_t Group, std::int32_t Item) const {
-    const std::int32_t layer = 6 - Group;
     const SceneryPlace& place =
         game_.Targets.Scenery.Places[static_cast<std::size_t>(Group - 1)][static_cast<std::size_t>(Item - 1)];
-    return {static_cast<std::int32_t>(std::lrint(layer * (place.X - Camera) / 5.0)) - 2, place.Y + 2};
+    const ScreenPoint at = SceneryOnScreen(6 - Group, place, Camera);
+    return {at.X, at.Y};
   }
 
   TVXGFileSprite& SceneryMask(std::int32_t Group, std::int32_t Item) {
