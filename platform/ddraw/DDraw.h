@@ -3,6 +3,7 @@
 // result codes, served on Linux by a software implementation presented through SDL2.
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/win/ScopedOverride.h"
 #include "platform/win/Unknown.h"
 #include "platform/win/Window.h"
 
@@ -195,8 +196,7 @@ class IDirectDraw : public IUnknown {};
 
 class IDirectDraw2 : public IUnknown {
  public:
-  virtual HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette,
-                                IUnknown* outer) = 0;
+  virtual HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown* outer) = 0;
   virtual HRESULT CreateSurface(DDSURFACEDESC* description, IDirectDrawSurface** surface, IUnknown* outer) = 0;
   virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
   virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate, DWORD flags) = 0;
@@ -220,12 +220,9 @@ struct EntryPoints {
 class ScopedEntryPoints {
  public:
   explicit ScopedEntryPoints(const EntryPoints& entryPoints);
-  ScopedEntryPoints(const ScopedEntryPoints&) = delete;
-  ScopedEntryPoints& operator=(const ScopedEntryPoints&) = delete;
-  ~ScopedEntryPoints();
 
  private:
-  EntryPoints previous_;
+  ScopedOverride<EntryPoints> installed_;
 };
 
 }  // namespace platform::ddraw

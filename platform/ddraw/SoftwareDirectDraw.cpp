@@ -111,13 +111,14 @@ HRESULT SoftwareDirectDraw::CreatePrimary(const DDSURFACEDESC& description, IDir
 
   const DisplayMode mode = display_.Mode();
   const PixelLayout layout = LayoutOf(mode);
-  const DWORD frontCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VISIBLE | (chain ? DDSCAPS_FRONTBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX : 0);
+  const DWORD frontCaps =
+      DDSCAPS_PRIMARYSURFACE | DDSCAPS_VISIBLE | (chain ? DDSCAPS_FRONTBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX : 0);
   auto role = chain ? SoftwareSurface::Role::FrontBuffer : SoftwareSurface::Role::Primary;
   SoftwareSurface* front = SoftwareSurface::Create(display_, role, mode.width, mode.height, layout, frontCaps);
   if (front && chain) {
-    SoftwareSurface* back = SoftwareSurface::Create(display_, SoftwareSurface::Role::BackBuffer, mode.width,
-                                                    mode.height, layout,
-                                                    DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+    SoftwareSurface* back =
+        SoftwareSurface::Create(display_, SoftwareSurface::Role::BackBuffer, mode.width, mode.height, layout,
+                                DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
     if (!back) {
       front->Release();
       return DDERR_OUTOFMEMORY;
@@ -177,11 +178,7 @@ EntryPoints& Installed() {
 
 }  // namespace
 
-ScopedEntryPoints::ScopedEntryPoints(const EntryPoints& entryPoints) : previous_(Installed()) {
-  Installed() = entryPoints;
-}
-
-ScopedEntryPoints::~ScopedEntryPoints() { Installed() = previous_; }
+ScopedEntryPoints::ScopedEntryPoints(const EntryPoints& entryPoints) : installed_(Installed(), entryPoints) {}
 
 }  // namespace platform::ddraw
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Interfaces.h"
+#include "platform/win/ScopedOverride.h"
 
 namespace platform::dplay {
 
@@ -40,17 +41,6 @@ int ENET_CALLBACK Intercept(ENetHost* host, ENetEvent*) {
   const wire::ByteView bytes(host->receivedData, host->receivedDataLength);
   return activeListener->OnDatagram(host->receivedAddress, bytes) ? 1 : 0;
 }
-
-class ActiveListener {
- public:
-  explicit ActiveListener(EndpointListener& listener) : previous_(activeListener) { activeListener = &listener; }
-  ~ActiveListener() { activeListener = previous_; }
-  ActiveListener(const ActiveListener&) = delete;
-  ActiveListener& operator=(const ActiveListener&) = delete;
-
- private:
-  EndpointListener* previous_;
-};
 
 }  // namespace
 
@@ -123,7 +113,7 @@ void Endpoint::SendDatagram(const ENetAddress& to, wire::ByteView bytes) const {
 }
 
 void Endpoint::Service(EndpointListener& listener, Reading reading) {
-  const ActiveListener active(listener);
+  const ScopedOverride<EndpointListener*> active(activeListener, &listener);
   for (int batch = 0; batch < MaxBatches; ++batch) {
     ENetEvent event;
     // A failure is a datagram ENet could not take (one too large for it); the next is read all the same.

@@ -25,9 +25,7 @@ SoundDriver* currentDriver = &machineDriver;
 
 }  // namespace
 
-ScopedSoundDriver::ScopedSoundDriver(SoundDriver& driver) : previous_(currentDriver) { currentDriver = &driver; }
-
-ScopedSoundDriver::~ScopedSoundDriver() { currentDriver = previous_; }
+ScopedSoundDriver::ScopedSoundDriver(SoundDriver& driver) : installed_(currentDriver, &driver) {}
 
 SoundDriver& CurrentSoundDriver() { return *currentDriver; }
 

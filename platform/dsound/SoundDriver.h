@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DSound.h"
+#include "platform/win/ScopedOverride.h"
 
 namespace platform::dsound {
 
@@ -26,12 +27,9 @@ class SoundDriver {
 class ScopedSoundDriver {
  public:
   explicit ScopedSoundDriver(SoundDriver& driver);
-  ~ScopedSoundDriver();
-  ScopedSoundDriver(const ScopedSoundDriver&) = delete;
-  ScopedSoundDriver& operator=(const ScopedSoundDriver&) = delete;
 
  private:
-  SoundDriver* previous_;
+  ScopedOverride<SoundDriver*> installed_;
 };
 
 // The driver DirectSoundCreate uses now.

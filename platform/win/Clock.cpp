@@ -27,8 +27,7 @@ Clock*& Installed() {
 
 Clock& CurrentClock() { return *Installed(); }
 
-ScopedClock::ScopedClock(Clock& clock) : previous_(Installed()) { Installed() = &clock; }
-ScopedClock::~ScopedClock() { Installed() = previous_; }
+ScopedClock::ScopedClock(Clock& clock) : installed_(Installed(), &clock) {}
 
 }  // namespace platform
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "ScopedOverride.h"
 #include "WinTypes.h"
 
 namespace platform {
@@ -26,12 +27,9 @@ Clock& CurrentClock();
 class ScopedClock {
  public:
   explicit ScopedClock(Clock& clock);
-  ScopedClock(const ScopedClock&) = delete;
-  ScopedClock& operator=(const ScopedClock&) = delete;
-  ~ScopedClock();
 
  private:
-  Clock* previous_;
+  ScopedOverride<Clock*> installed_;
 };
 
 // A clock that only moves when told to, or when someone sleeps on it.

@@ -15,8 +15,7 @@ InputSource*& Installed() {
 
 InputSource& CurrentInput() { return *Installed(); }
 
-ScopedInput::ScopedInput(InputSource& source) : previous_(Installed()) { Installed() = &source; }
-ScopedInput::~ScopedInput() { Installed() = previous_; }
+ScopedInput::ScopedInput(InputSource& source) : installed_(Installed(), &source) {}
 
 }  // namespace platform
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Keys.h"
+#include "ScopedOverride.h"
 #include "Window.h"
 
 namespace platform {
@@ -58,12 +59,9 @@ InputSource& CurrentInput();
 class ScopedInput {
  public:
   explicit ScopedInput(InputSource& source);
-  ScopedInput(const ScopedInput&) = delete;
-  ScopedInput& operator=(const ScopedInput&) = delete;
-  ~ScopedInput();
 
  private:
-  InputSource* previous_;
+  ScopedOverride<InputSource*> installed_;
 };
 
 }  // namespace platform

@@ -41,8 +41,6 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, std::uint32_t
 
 namespace platform {
 
-MessageBoxRecorder::MessageBoxRecorder() : previous_(activeRecorder) { activeRecorder = this; }
-
-MessageBoxRecorder::~MessageBoxRecorder() { activeRecorder = previous_; }
+MessageBoxRecorder::MessageBoxRecorder() : active_(activeRecorder, this) {}
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ScopedOverride.h"
 #include "Window.h"
 
 inline constexpr std::uint32_t MB_OK = 0x00000000;
@@ -30,16 +31,14 @@ class MessageBoxRecorder {
   };
 
   MessageBoxRecorder();
-  virtual ~MessageBoxRecorder();
-  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+  virtual ~MessageBoxRecorder() = default;
 
   const std::vector<Box>& Boxes() const { return boxes_; }
   virtual void Record(Box box) { boxes_.push_back(std::move(box)); }
 
  private:
-  MessageBoxRecorder* previous_;
   std::vector<Box> boxes_;
+  ScopedOverride<MessageBoxRecorder*> active_;
 };
 
 }  // namespace platform

@@ -20,7 +20,6 @@ void ProcessMessages() {
   CurrentInput().TakePending();
 }
 
-ScopedMessagePump::ScopedMessagePump(MessagePump& pump) : previous_(Installed()) { Installed() = &pump; }
-ScopedMessagePump::~ScopedMessagePump() { Installed() = previous_; }
+ScopedMessagePump::ScopedMessagePump(MessagePump& pump) : installed_(Installed(), &pump) {}
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 // waits for the display to come back lets messages run meanwhile). The toolkit's application puts
 // itself in place; without one, pending events get only what the platform does for every window.
 
+#include "ScopedOverride.h"
+
 namespace platform {
 
 class MessagePump {
@@ -19,12 +21,9 @@ void ProcessMessages();
 class ScopedMessagePump {
  public:
   explicit ScopedMessagePump(MessagePump& pump);
-  ScopedMessagePump(const ScopedMessagePump&) = delete;
-  ScopedMessagePump& operator=(const ScopedMessagePump&) = delete;
-  ~ScopedMessagePump();
 
  private:
-  MessagePump* previous_;
+  ScopedOverride<MessagePump*> installed_;
 };
 
 }  // namespace platform

@@ -61,11 +61,7 @@ struct VideoSubsystem {
 
 Window::Display Window::DefaultDisplay() { return DefaultDisplaySetting(); }
 
-ScopedHiddenWindows::ScopedHiddenWindows() : previous_(DefaultDisplaySetting()) {
-  DefaultDisplaySetting() = Window::Display::Hidden;
-}
-
-ScopedHiddenWindows::~ScopedHiddenWindows() { DefaultDisplaySetting() = previous_; }
+ScopedHiddenWindows::ScopedHiddenWindows() : display_(DefaultDisplaySetting(), Window::Display::Hidden) {}
 
 Window::Window(const std::string& title, const RECT& bounds, Display display, Frame frame) : bounds_(bounds) {
   if (display != Display::OnScreen) return;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ScopedOverride.h"
 #include "WinTypes.h"
 
 struct SDL_Window;
@@ -115,12 +116,9 @@ class Window {
 class ScopedHiddenWindows {
  public:
   ScopedHiddenWindows();
-  ScopedHiddenWindows(const ScopedHiddenWindows&) = delete;
-  ScopedHiddenWindows& operator=(const ScopedHiddenWindows&) = delete;
-  ~ScopedHiddenWindows();
 
  private:
-  Window::Display previous_;
+  ScopedOverride<Window::Display> display_;
 };
 
 // Where a picture goes in an output of the given size: the largest whole multiple that fits,
