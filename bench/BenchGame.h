@@ -5,8 +5,7 @@
 #include <filesystem>
 
 #include "game/Haupt.h"
-#include "platform/dsound/SoundDriver.h"
-#include "platform/win/Clock.h"
+#include "platform/win/HeadlessPlatform.h"
 
 namespace bench {
 
@@ -21,11 +20,7 @@ struct BenchGame {
     if (Loaded) form->LoadAssets();
   }
 
-  platform::ScopedHiddenWindows hidden;
-  platform::ScriptedClock clock;
-  platform::ScopedClock scopedClock{clock};
-  platform::dsound::RenderingSoundDriver sound;
-  platform::dsound::ScopedSoundDriver scopedSound{sound};
+  platform::HeadlessPlatform headless;
   TApplication application;
   TForm1* form = nullptr;
 };

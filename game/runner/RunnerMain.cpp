@@ -11,10 +11,9 @@
 #include "ScriptActions.h"
 #include "ScriptedInput.h"
 #include "lib/LibraryCache.h"
-#include "platform/dsound/SoundDriver.h"
 #include "platform/win/Application.h"
 #include "platform/win/CodePage.h"
-#include "platform/win/MessageBox.h"
+#include "platform/win/HeadlessPlatform.h"
 
 namespace {
 
@@ -66,12 +65,6 @@ that nothing caught (its message on standard error) or the script has a fault (i
 reason on standard error); 2 for wrong arguments.
 )";
 
-// Message boxes go to standard error: nothing is shown on screen.
-class MessageBoxesToStandardError final : public platform::MessageBoxRecorder {
- public:
-  void Record(Box box) override { std::cerr << Cp1252ToUtf8(box.Caption) << ": " << Cp1252ToUtf8(box.Text) << '\n'; }
-};
-
 struct Arguments {
   std::string Script;
   std::string FramesFile;
@@ -115,12 +108,8 @@ int Run(const Arguments& arguments) {
     }
   }
   FrameLog frames(frameFile);
-  platform::ScopedHiddenWindows hidden;
-  platform::ScriptedClock clock;
-  platform::ScopedClock scopedClock(clock);
-  platform::dsound::RenderingSoundDriver silence;
-  platform::dsound::ScopedSoundDriver scopedSound(silence);
-  MessageBoxesToStandardError boxes;
+  // Nothing is shown on screen, message boxes neither.
+  platform::HeadlessPlatform headless(platform::HeadlessPlatform::MessageBoxes::ToStandardError);
   bool gameFailed = false;
   int exitCode = 0;
   try {
@@ -136,17 +125,16 @@ int Run(const Arguments& arguments) {
       return form ? POINT{form->Left(), form->Top()} : POINT{0, 0};
     };
     // The sound plays on as the virtual clock moves, so that a sample ends when it would.
-    const auto playSound = [&silence](std::uint64_t milliseconds) {
-      silence.Render(static_cast<std::size_t>(milliseconds * silence.Rate() / 1000));
+    const auto playSound = [&sound = headless.Sound()](std::uint64_t milliseconds) {
+      sound.Render(static_cast<std::size_t>(milliseconds * sound.Rate() / 1000));
     };
     const auto stateValue = [&application](const std::string& key) { return StateValue(application, key); };
     const auto storkInSight = [&application] { return StorkInSight(application); };
     ScriptedInput input(
-        std::move(commands), clock, [&](const ScriptCommand& c) { actions.Perform(c); }, origin, playSound, stateValue,
-        storkInSight);
+        std::move(commands), headless.VirtualClock(), [&](const ScriptCommand& c) { actions.Perform(c); }, origin,
+        playSound, stateValue, storkInSight);
     actions.SetFreezeMeter([&input] { return static_cast<std::int64_t>(input.LongestFreeze().count()); });
-    if (frameFile.is_open())
-      input.WatchPasses([&] { frames.Pass(FrameMarkOf(application), FrameLog::Clock::now()); });
+    if (frameFile.is_open()) input.WatchPasses([&] { frames.Pass(FrameMarkOf(application), FrameLog::Clock::now()); });
     platform::ScopedInput scopedInput(input);
     try {
       RunVeltranzik(application, arguments.Options);

@@ -9,8 +9,7 @@
 
 #include "GameFolder.h"
 #include "game/Haupt.h"
-#include "platform/dsound/SoundDriver.h"
-#include "platform/win/Clock.h"
+#include "platform/win/HeadlessPlatform.h"
 #include "platform/win/Input.h"
 
 namespace game_test {
@@ -55,11 +54,7 @@ class GameHarness {
 
  private:
   InFolder inFolder_;
-  platform::ScopedHiddenWindows hidden_;
-  platform::ScriptedClock clock_;
-  platform::ScopedClock scopedClock_{clock_};
-  platform::dsound::RenderingSoundDriver sound_;
-  platform::dsound::ScopedSoundDriver scopedSound_{sound_};
+  platform::HeadlessPlatform platform_;
   QueuedInput input_;
   platform::ScopedInput scopedInput_{input_};
   std::vector<std::string> errors_;
