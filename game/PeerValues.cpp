@@ -82,7 +82,7 @@ bool Plausible(const GroundFigureRecord& Figure) {
          Within(Figure.LabelY, -LabelReach, LabelReach) && Within(Figure.ScreenX, -ScreenReach, ScreenReach);
 }
 
-bool PlausibleRecordKind(std::int32_t Kind) { return Kind == 1 || Kind == 2; }
+bool PlausibleRecordKind(std::int32_t Kind) { return Kind == StorkRecord || Kind == FigureRecord; }
 
 // At most a spawn a tick: months of play, and far from where counting on overflows.
 bool PlausibleSpawnCounter(std::int32_t SpawnCounter) { return Within(SpawnCounter, 0, 1000000000); }

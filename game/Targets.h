@@ -28,6 +28,10 @@ struct TargetRecord {
   std::int32_t Frame = 0;  // flying 0 to 18, falling 1 to 6
 };
 
+// What a two-player record carries; the numbers go on the wire.
+inline constexpr std::int32_t StorkRecord = 1;
+inline constexpr std::int32_t FigureRecord = 2;
+
 inline constexpr std::int32_t TargetFlying = 1;
 inline constexpr std::int32_t TargetFalling = 2;
 inline constexpr std::int32_t TargetFree = 3;
@@ -50,8 +54,12 @@ inline constexpr std::int32_t FigureHit = 3;
 inline constexpr std::int32_t FigureSinking = 4;
 inline constexpr std::int32_t FigureLabelOnly = 5;
 
+inline constexpr std::int32_t PlaneAbsent = 0;
+inline constexpr std::int32_t PlaneFlying = 1;
+inline constexpr std::int32_t PlaneShotDown = 2;
+
 struct PlaneRecord {
-  std::int32_t PlaneState = 0;  // 0 none, 1 flying, 2 shot down
+  std::int32_t PlaneState = PlaneAbsent;
   std::uint8_t PlaneFromRight = 0;
   std::int32_t PlaneX = 0;
   std::int32_t PlaneY = 0;
@@ -84,7 +92,7 @@ struct TargetState {
   PlaneRecord Plane;
   double SpawnThreshold = 0;
   std::int32_t SpawnCounter = 0;
-  std::int32_t SpawnMessageKind = 0;  // 1 target, 2 ground figure
+  std::int32_t SpawnMessageKind = 0;  // a record kind
   std::int32_t SpawnMessageIndex = 0;
   SceneryLayout Scenery;
 };

@@ -223,9 +223,9 @@ void TwoPlayerProtocol::SendUpdate(const PendingRecord& Record) {
   SendText("#");
   SendText('q' + AnnouncementPayload(Record.Kind, Record.Slot, targets_.SpawnCounter));
   SendText("~");
-  if (Record.Kind == 2 && Record.Slot >= 1 && Record.Slot <= GroundFigureSlots) {
+  if (Record.Kind == FigureRecord && Record.Slot >= 1 && Record.Slot <= GroundFigureSlots) {
     SendText('w' + FigurePayload(targets_.GroundFigures[static_cast<std::size_t>(Record.Slot)]));
-  } else if (Record.Kind == 1 && Record.Slot >= 1 && Record.Slot <= TargetSlots) {
+  } else if (Record.Kind == StorkRecord && Record.Slot >= 1 && Record.Slot <= TargetSlots) {
     TargetRecord& target = targets_.Targets[static_cast<std::size_t>(Record.Slot)];
     SendText('w' + TargetPayload(target));
     // The other side got these in thousandths: both go on from the same values.
@@ -272,7 +272,7 @@ void TwoPlayerProtocol::ReceiveUpdate() {
 
 // A record for a slot that does not exist is passed over.
 void TwoPlayerProtocol::StoreRecord(std::int32_t Kind, std::int32_t Slot, const std::string& Record) {
-  if (Kind == 2) {
+  if (Kind == FigureRecord) {
     GroundFigureRecord figure;
     ReadFigure(Record, figure);
     if (Slot < 1 || Slot > GroundFigureSlots) return;

@@ -86,7 +86,7 @@ void WriteTargets(const TForm1& Game, std::ostream& Out) {
       Out << "figure" << slot << '=' << figure.State << ' ' << figure.Frame << ' ' << figure.ScreenX << '\n';
   }
   const PlaneRecord& plane = Game.Targets.Plane;
-  if (plane.PlaneState == 0 || !Game.Assets.Plane[0]) return;
+  if (plane.PlaneState == PlaneAbsent || !Game.Assets.Plane[0]) return;
   const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
   const TVXGFileSprite& picture = *Game.Assets.Plane[way];
   Out << "plane_box=" << plane.PlaneScreenX << ' ' << plane.PlaneY << ' ' << picture.Width() << ' ' << picture.Height()

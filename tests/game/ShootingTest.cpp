@@ -354,7 +354,7 @@ TEST_F(Shooting, AGroundFigureInFrontTakesTheShotAndNoStorkChanges) {
 TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLeastNought) {
   // A plane flying right at screen x 400 (world x 2750 at a factor of 0.32), its banner 200 to its left.
   PlaneRecord& plane = game_.Targets.Plane;
-  plane.PlaneState = 1;
+  plane.PlaneState = PlaneFlying;
   plane.PlaneFromRight = 0;
   plane.PlaneX = Camera + 1250;
   plane.PlaneY = 8;
@@ -399,7 +399,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   // The label of a figure hit earlier floats up across the plane's top edge, where the box does
   // not begin yet: the label clears the mask in the first row, and the plane is hit in the next.
   plane = PlaneRecord{};
-  plane.PlaneState = 1;
+  plane.PlaneState = PlaneFlying;
   plane.PlaneX = Camera + 1250;
   plane.PlaneDX = 8;
   plane.BannerFrame = 1;
@@ -423,7 +423,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
 
   // From the right, banner behind it at +120: a stork in front of the banner takes the shot first.
   plane = PlaneRecord{};
-  plane.PlaneState = 1;
+  plane.PlaneState = PlaneFlying;
   plane.PlaneFromRight = 1;
   plane.PlaneX = Camera + 625;
   plane.PlaneY = 30;

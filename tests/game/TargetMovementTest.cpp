@@ -228,7 +228,7 @@ TEST(MovePlaneTest, BannerTurnsOncePerElevenTicksAndAShotDownPlaneSinksUntilRemo
   EXPECT_EQ(plane.PlaneX, -950 + 10 * 16);
 
   // Shot down on tick 110: it keeps its way and drops 5 pixels per 11 ticks; the label rises 1/6 per tick.
-  plane.PlaneState = 2;
+  plane.PlaneState = PlaneShotDown;
   plane.PlaneDY = 5;
   plane.PlaneDX = 11;
   plane.PlaneLabelY = 35;

@@ -180,7 +180,7 @@ TEST(TwoPlayerText, StatusRecordsAndTheWire) {
 
   TargetRecord untouched = Stork();
   EXPECT_THROW(ReadTarget("1|2|0|", untouched), PayloadEnded);
-  EXPECT_EQ(untouched.Kind, 2) << "a record cut short changes nothing";
+  EXPECT_EQ(untouched.Kind, FigureRecord) << "a record cut short changes nothing";
   try {
     ReadStatus("0|12a|0|0|0|0|");
     ADD_FAILURE() << "no error for a field that is no integer";
@@ -226,11 +226,11 @@ TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
   match.host.targets.Targets[6].X = 10.0;
   match.host.targets.SpawnCounter = 9;
   // Two spawns between exchanges: both go, the older first.
-  match.hostProtocol.AnnounceUpdate(1, 6);
-  match.hostProtocol.AnnounceUpdate(1, 5);
+  match.hostProtocol.AnnounceUpdate(StorkRecord, 6);
+  match.hostProtocol.AnnounceUpdate(StorkRecord, 5);
   const GroundFigureRecord hit = HitFigure();
   match.guest.targets.GroundFigures[3] = hit;
-  match.guestProtocol.AnnounceUpdate(2, 3);
+  match.guestProtocol.AnnounceUpdate(FigureRecord, 3);
   match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
 
   const TargetRecord& sent = match.host.targets.Targets[5];
@@ -277,7 +277,7 @@ TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
   Match match;
   match.host.targets.Targets[5] = Stork();
   match.host.targets.SpawnCounter = 4;
-  match.hostProtocol.AnnounceUpdate(1, 5);
+  match.hostProtocol.AnnounceUpdate(StorkRecord, 5);
   const std::string storkPayload = TargetPayload(match.host.targets.Targets[5]);
   const GroundFigureRecord hit = HitFigure();
   StatusFields guestStatus;
@@ -510,7 +510,7 @@ TEST(TwoPlayerProtocol, AHitJustBeforeTheOtherSidesEndCountsOnBothSides) {
   match.host.round.Score = 10;
   match.guest.round.Score = 25;
   match.guest.targets.Targets[4] = FallingStork(100);
-  match.guestProtocol.AnnounceUpdate(1, 4);
+  match.guestProtocol.AnnounceUpdate(StorkRecord, 4);
   const auto end = [](TwoPlayerProtocol& p) {
     p.SignalEnd();
     while (!p.EndHeard()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
