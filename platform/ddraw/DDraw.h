@@ -2,37 +2,11 @@
 // The display service as the game library sees it: DirectDraw's interfaces, records, flags and
 // result codes, served on Linux by a software implementation presented through SDL2.
 
+#include "platform/ddraw/DDrawResults.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/win/ScopedOverride.h"
 #include "platform/win/Unknown.h"
 #include "platform/win/Window.h"
-
-constexpr HRESULT MAKE_DDHRESULT(std::uint32_t code) { return MakeResult(0x88760000u + code); }
-
-inline constexpr HRESULT DD_OK = S_OK;
-inline constexpr HRESULT DDERR_GENERIC = E_FAIL;
-inline constexpr HRESULT DDERR_UNSUPPORTED = E_NOTIMPL;
-inline constexpr HRESULT DDERR_OUTOFMEMORY = E_OUTOFMEMORY;
-inline constexpr HRESULT DDERR_INVALIDPARAMS = E_INVALIDARG;
-inline constexpr HRESULT DDERR_EXCLUSIVEMODEALREADYSET = MAKE_DDHRESULT(581);
-inline constexpr HRESULT DDERR_INVALIDDIRECTDRAWGUID = MAKE_DDHRESULT(561);
-inline constexpr HRESULT DDERR_INVALIDCAPS = MAKE_DDHRESULT(100);
-inline constexpr HRESULT DDERR_INVALIDMODE = MAKE_DDHRESULT(120);
-inline constexpr HRESULT DDERR_INVALIDOBJECT = MAKE_DDHRESULT(130);
-inline constexpr HRESULT DDERR_INVALIDPIXELFORMAT = MAKE_DDHRESULT(145);
-inline constexpr HRESULT DDERR_INVALIDRECT = MAKE_DDHRESULT(150);
-inline constexpr HRESULT DDERR_NOCOOPERATIVELEVELSET = MAKE_DDHRESULT(212);
-inline constexpr HRESULT DDERR_NOCOLORKEY = MAKE_DDHRESULT(215);
-inline constexpr HRESULT DDERR_NOEXCLUSIVEMODE = MAKE_DDHRESULT(225);
-inline constexpr HRESULT DDERR_NOTFLIPPABLE = MAKE_DDHRESULT(582);
-inline constexpr HRESULT DDERR_PRIMARYSURFACEALREADYEXISTS = MAKE_DDHRESULT(564);
-inline constexpr HRESULT DDERR_SURFACEBUSY = MAKE_DDHRESULT(430);
-inline constexpr HRESULT DDERR_SURFACELOST = MAKE_DDHRESULT(450);
-inline constexpr HRESULT DDERR_WRONGMODE = MAKE_DDHRESULT(587);
-inline constexpr HRESULT DDERR_NOTLOCKED = MAKE_DDHRESULT(584);
-inline constexpr HRESULT DDERR_DCALREADYCREATED = MAKE_DDHRESULT(620);
-inline constexpr HRESULT DDERR_NODC = MAKE_DDHRESULT(586);
-inline constexpr HRESULT DDERR_NOTFOUND = MAKE_DDHRESULT(255);
 
 // SetCooperativeLevel
 inline constexpr DWORD DDSCL_FULLSCREEN = 0x01;
