@@ -40,7 +40,9 @@ struct RoundState {
   std::uint8_t ShootingEnabled = 0;
   std::int32_t TickAccumulator = 0;  // milliseconds not yet simulated
   std::int32_t TickCount = 0;
-  std::int32_t TicksRun = 0;  // since the round started
+  // Ticks and frames since the round started: only the scripted runner reads them, and nothing
+  // outside the game sees a tick or a flip to count them itself.
+  std::int32_t TicksRun = 0;
   std::int32_t Phase11 = 0;   // 0, 1, ..., 10, 0, ...
   std::int32_t Phase21 = 0;   // 0, 1, ..., 20, 0, ...
   std::int32_t ScrollStep = 0;
@@ -50,7 +52,7 @@ struct RoundState {
   std::int32_t CursorY = 0;
   std::int32_t LastShownSeconds = 0;
   std::uint8_t CatchingUp = 0;
-  std::int64_t FramesShown = 0;  // since the round started
+  std::int64_t FramesShown = 0;
 };
 
 // The magazine and the cartridge icons along the bottom of the screen.

@@ -58,7 +58,8 @@ struct MatchState {
   // What the result screen said last.
   std::string Result;
   // The storks as they stood after the last complete exchange, and the tick of the round it came
-  // at: the same on both sides, which is how a test can see that both keep one world.
+  // at: the same on both sides, which is how a test can see that both keep one world. Only the
+  // scripted runner reads them; it cannot see the moment of an exchange from outside.
   std::int32_t ExchangeTick = 0;
   std::array<TargetRecord, TargetSlots + 1> ExchangeTargets{};
   // Record transfers begun in this match, sent or received: the frames that waited for one are
