@@ -31,15 +31,17 @@ struct NoWindow final : MatchWindow {
 
 // One copy of the game's side of a match: its network object, its state and its protocol.
 struct Side {
-  explicit Side(bool Host) : isHost(Host ? 1 : 0) { net.Network = std::make_unique<TVXGNetwork>(); }
-  std::uint8_t isHost;
+  explicit Side(bool Host) {
+    net.Network = std::make_unique<TVXGNetwork>();
+    protocol.SetHost(Host);
+  }
   NetworkState net;
   MatchState match;
   RoundState round;
   TargetState targets;
   NetworkChannel channel{net};
   NoWindow window;
-  TwoPlayerProtocol protocol{channel, match, round, targets, isHost, window, [] {}};
+  TwoPlayerProtocol protocol{channel, match, round, targets, window, [] {}};
 };
 
 // A host here and a guest on its own thread, which answers every exchange until the host's end.

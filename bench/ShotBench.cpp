@@ -22,7 +22,7 @@ class ShotScene {
  public:
   ShotScene() : game_(true), form_(*game_.form) {
     bench::FillTheSky(form_);
-    form_.Round.ShootingEnabled = 1;
+    form_.Round.ShootingEnabled = true;
     FillMagazine(form_.Magazine);
     // A click comes after a frame, which has brought the view's whole-pixel position up to date.
     form_.RenderFrame();

@@ -101,7 +101,7 @@ void TForm1::RenderTextStrips() {
 }
 
 void TForm1::ShowTitlePicture() {
-  Program.TitlePictureShowing = 1;
+  Program.TitlePictureShowing = true;
   Assets.BackBuffer->Draw(0, 0, *Assets.TitlePicture, nullptr, false);
   Assets.BackBuffer->Flip();
 }

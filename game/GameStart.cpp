@@ -14,7 +14,7 @@ void TForm1::eNameExit(TControl& /*Sender*/) {
   pname->SetEnabled(false);
   LoadAssets();
   Assets.BackBuffer->ColorFill(nullptr, 0);
-  while (Program.TitlePictureShowing == 1 && !Application().Terminated()) {
+  while (Program.TitlePictureShowing && !Application().Terminated()) {
     Assets.BackBuffer->Draw(0, 0, *Assets.TitlePicture, nullptr, false);
     Assets.BackBuffer->Draw(9, 440, *Assets.ReadyPrompt, nullptr, false);
     Assets.BackBuffer->Flip();

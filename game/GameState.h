@@ -17,12 +17,12 @@ inline constexpr std::uint8_t PhaseRoundOver = 5;
 
 // The start screen, the path into the game and the keys outside a round.
 struct ProgramState {
-  std::uint8_t RoundBusy = 0;
-  std::uint8_t StartScreenReady = 0;
-  std::uint8_t TitlePictureShowing = 0;
-  std::uint8_t KeyHeld = 0;
-  std::uint8_t LeftHeld = 0;
-  std::uint8_t RightHeld = 0;
+  bool RoundBusy = false;
+  bool StartScreenReady = false;
+  bool TitlePictureShowing = false;
+  bool KeyHeld = false;
+  bool LeftHeld = false;
+  bool RightHeld = false;
   std::string PlayerName;
   std::int32_t DisplayWidth = 0;
   std::int32_t DisplayHeight = 0;
@@ -37,21 +37,21 @@ struct RoundState {
   // The millisecond clock is 64 bits wide, so it never wraps within a run.
   std::int64_t RoundStartTick = 0;
   std::int64_t LastTickTime = 0;
-  std::uint8_t ShootingEnabled = 0;
+  bool ShootingEnabled = false;
   std::int32_t TickAccumulator = 0;  // milliseconds not yet simulated
   std::int32_t TickCount = 0;
   // Ticks and frames since the round started: only the scripted runner reads them, and nothing
   // outside the game sees a tick or a flip to count them itself.
   std::int32_t TicksRun = 0;
-  std::int32_t Phase11 = 0;   // 0, 1, ..., 10, 0, ...
-  std::int32_t Phase21 = 0;   // 0, 1, ..., 20, 0, ...
+  std::int32_t Phase11 = 0;  // 0, 1, ..., 10, 0, ...
+  std::int32_t Phase21 = 0;  // 0, 1, ..., 20, 0, ...
   std::int32_t ScrollStep = 0;
   double CameraX = 0;
   std::int32_t CameraXInt = 0;
   std::int32_t CursorX = 0;
   std::int32_t CursorY = 0;
   std::int32_t LastShownSeconds = 0;
-  std::uint8_t CatchingUp = 0;
+  bool CatchingUp = false;
   std::int64_t FramesShown = 0;
 };
 
@@ -61,10 +61,10 @@ inline constexpr std::int32_t MagazineSize = 8;
 struct MagazineState {
   std::int32_t Cartridges = 0;
   std::int32_t IconCount = 0;
-  std::array<std::int32_t, MagazineSize + 1> IconStep{};      // [icon]: 0 full, 1 to 8 ejection pictures
-  std::array<std::uint8_t, MagazineSize + 1> IconEjecting{};  // [icon]
-  std::int32_t ShotSoundIndex = 0;                            // 1 to 9
-  std::uint8_t ShotPending = 0;
+  std::array<std::int32_t, MagazineSize + 1> IconStep{};  // [icon]: 0 full, 1 to 8 ejection pictures
+  std::array<bool, MagazineSize + 1> IconEjecting{};      // [icon]
+  std::int32_t ShotSoundIndex = 0;                        // 1 to 9
+  bool ShotPending = false;
 };
 
 // The landscape: five groups of pictures, group g drawn in depth layer 6 - g.
@@ -87,8 +87,8 @@ SceneryLayout GameSceneryLayout();
 // The network object and the two-player session behind the Start button.
 struct NetworkState {
   std::unique_ptr<TVXGNetwork> Network;
-  std::uint8_t NetworkGame = 0;
-  std::uint8_t IsHost = 0;
+  bool NetworkGame = false;
+  bool IsHost = false;
   std::uint32_t LocalPlayerId = 0;
   std::uint32_t SenderId = 0;
   // The player whose messages are the game's: the other player listed when the match began.

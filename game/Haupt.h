@@ -167,7 +167,7 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   DialogAnswer addressAnswer_ = DialogAnswer::Open;
   std::int32_t figureUpCopy_ = 0;  // the two copies of the sound take turns
   NetworkChannel channel_{Net};
-  TwoPlayerProtocol protocol_{channel_, Match, Round, Targets, Net.IsHost, *this, [this] { Play(Assets.OpponentHit); }};
+  TwoPlayerProtocol protocol_{channel_, Match, Round, Targets, *this, [this] { Play(Assets.OpponentHit); }};
 };
 
 // The name of the settings file in the working directory.

@@ -4,12 +4,12 @@ void FillMagazine(MagazineState& Magazine) {
   Magazine.Cartridges = MagazineSize;
   Magazine.IconCount = MagazineSize;
   Magazine.IconStep.fill(0);
-  Magazine.IconEjecting.fill(0);
+  Magazine.IconEjecting.fill(false);
 }
 
 bool TakeCartridge(MagazineState& Magazine) {
   if (Magazine.Cartridges < 1) return false;
-  Magazine.IconEjecting[static_cast<std::size_t>(Magazine.Cartridges)] = 1;
+  Magazine.IconEjecting[static_cast<std::size_t>(Magazine.Cartridges)] = true;
   Magazine.IconStep[static_cast<std::size_t>(Magazine.Cartridges)] = 0;
   Magazine.Cartridges -= 1;
   return true;
@@ -26,9 +26,9 @@ void AdvanceCartridgeIcons(MagazineState& Magazine, std::int32_t Phase11) {
     const auto icon = static_cast<std::size_t>(u);
     if (Magazine.IconStep[icon] >= EjectionFrames) {
       Magazine.IconCount -= 1;
-      Magazine.IconEjecting[icon] = 0;
+      Magazine.IconEjecting[icon] = false;
       Magazine.IconStep[icon] = 0;
     }
-    if (Magazine.IconEjecting[icon] == 1 && Phase11 > 1) Magazine.IconStep[icon] += 1;
+    if (Magazine.IconEjecting[icon] && Phase11 > 1) Magazine.IconStep[icon] += 1;
   }
 }

@@ -21,6 +21,6 @@ void TForm1::SaveAndQuit() {
 }
 
 void TForm1::FormDestroy(TControl& /*Sender*/) {
-  if (Net.NetworkGame == 1 && Net.Network) Net.Network->LeaveSession();
+  if (Net.NetworkGame && Net.Network) Net.Network->LeaveSession();
   Net.Network.reset();
 }

@@ -22,7 +22,7 @@ void TForm1::RenderFrame() {
   DrawClock();
   PlayCountdown();
   DrawNumber(580, 7, Round.Score);
-  if (Net.NetworkGame == 1) DrawOpponent();
+  if (Net.NetworkGame) DrawOpponent();
   DrawCartridges();
   back.Draw(70, 450, *Assets.PromoStrip, nullptr, true);
   back.Draw(Round.CursorX - 16, Round.CursorY - 16, *Assets.Crosshair, nullptr, true);

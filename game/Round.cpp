@@ -17,7 +17,7 @@ void TForm1::StartRound() {
     RunFrames();
     if (Application().Terminated()) return;
     EndRound();
-    if (Net.NetworkGame != 1 || Application().Terminated() || !ShowMatchResult()) return;
+    if (!Net.NetworkGame || Application().Terminated() || !ShowMatchResult()) return;
   }
 }
 
@@ -26,16 +26,16 @@ bool TForm1::SetUpRound() {
   Round.TickAccumulator = 0;
   Round.Score = 0;
   Round.OpponentScore = 0;
-  if (Net.NetworkGame == 1 && !AgreeOnRound()) return false;
+  if (Net.NetworkGame && !AgreeOnRound()) return false;
   Targets.GroundFigureCount = 0;
   Round.Phase = PhaseRunning;
   if (vollbild->Checked()) SetGamePalette();
   FillMagazine(Magazine);
   Round.TickCount = 0;
   ClearTargets(Targets);
-  Round.ShootingEnabled = 1;
+  Round.ShootingEnabled = true;
   Round.CameraX = 1500.0;
-  Program.RoundBusy = 1;
+  Program.RoundBusy = true;
   Assets.Primary->ColorFill(nullptr, 0);
   Assets.BackBuffer->ColorFill(nullptr, 0);
   Round.RoundStartTick = Now();
@@ -63,23 +63,23 @@ void TForm1::RunFrames() {
     Application().ProcessMessages();
     if (Application().Terminated()) return;
     if (RoundTimeUp(Round.RoundSeconds, Now() - Round.RoundStartTick)) Round.Phase = PhaseStopRequested;
-    if (Net.NetworkGame == 1 && (Match.OwnEndState == EndOver || Match.PeerEndState == EndOver))
+    if (Net.NetworkGame && (Match.OwnEndState == EndOver || Match.PeerEndState == EndOver))
       Round.Phase = PhaseStopRequested;
   }
 }
 
 void TForm1::EndRound() {
-  if (Net.NetworkGame == 1) FinishMatchRound();
+  if (Net.NetworkGame) FinishMatchRound();
   if (Application().Terminated()) return;
   Assets.Countdown->Stop();
   Assets.Fanfare->Play(false);
   Round.Phase = PhaseRoundOver;
-  Round.ShootingEnabled = 0;
-  Program.RoundBusy = 0;
+  Round.ShootingEnabled = false;
+  Program.RoundBusy = false;
   RenderFrame();
   Assets.BackBuffer->Flip();
   Round.FramesShown += 1;
-  if (Net.NetworkGame == 1) return;
+  if (Net.NetworkGame) return;
   InsertHighScore(Settings, Round.Score, Program.PlayerName);
   ShowHighScores();
 }
@@ -88,7 +88,7 @@ void TForm1::SimulationTick() {
   if (Round.Phase11 == 1 || Round.Phase11 == 4 || Round.Phase11 == 7) AdvanceCartridgeIcons(Magazine, Round.Phase11);
   Round.Phase11 = Round.Phase11 >= 10 ? 0 : Round.Phase11 + 1;
   Round.Phase21 = Round.Phase21 >= 20 ? 0 : Round.Phase21 + 1;
-  if (Round.CatchingUp != 1) SpawnRandom();
+  if (!Round.CatchingUp) SpawnRandom();
   Round.CameraXInt = ::Round(Round.CameraX);
   MoveAll(Targets, Round.Phase11, Round.Phase21, Round.CameraXInt);
 }
@@ -96,9 +96,9 @@ void TForm1::SimulationTick() {
 // In a two-player round the status exchange comes first; only the host spawns, and what it
 // spawned goes to the other side with the next exchange.
 void TForm1::SpawnRandom() {
-  const bool twoPlayers = Net.NetworkGame == 1;
+  const bool twoPlayers = Net.NetworkGame;
   if (twoPlayers && Round.Phase21 == 1) protocol_.ExchangeStatus();
-  const bool spawned = ::SpawnRandom(Targets, Round.Phase11, !twoPlayers || Net.IsHost == 1, Random, *this);
+  const bool spawned = ::SpawnRandom(Targets, Round.Phase11, !twoPlayers || Net.IsHost, Random, *this);
   if (twoPlayers && spawned) protocol_.AnnounceUpdate(Targets.SpawnMessageKind, Targets.SpawnMessageIndex);
 }
 
@@ -107,8 +107,7 @@ void TForm1::ScrollView() {
   GetCursorPos(&cursor);
   Round.CursorX = cursor.x;
   Round.CursorY = cursor.y;
-  Round.CameraX =
-      ScrolledCameraX(Round.CameraX, Round.CursorX, Program.LeftHeld == 1, Program.RightHeld == 1, Round.ScrollStep);
+  Round.CameraX = ScrolledCameraX(Round.CameraX, Round.CursorX, Program.LeftHeld, Program.RightHeld, Round.ScrollStep);
 }
 
 void TForm1::Play(const SoundSample& Sample) {

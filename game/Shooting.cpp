@@ -30,7 +30,7 @@ void TForm1::FormMouseDown(TControl& /*Sender*/, platform::MouseButton Button, T
     FillMagazine(Magazine);
     return;
   }
-  if (Button != platform::MouseButton::Left || Round.ShootingEnabled != 1 || Magazine.Cartridges < 1) return;
+  if (Button != platform::MouseButton::Left || !Round.ShootingEnabled || Magazine.Cartridges < 1) return;
   Shoot(X, Y);
 }
 
@@ -41,15 +41,15 @@ void TForm1::Shoot(std::int32_t X, std::int32_t Y) {
   X = std::clamp(X, 0, Program.DisplayWidth - 1);
   Round.CursorX = X;
   Round.CursorY = Y;
-  Magazine.ShotPending = 1;
+  Magazine.ShotPending = true;
   RenderHitMask();
   bool tested = false;
   bool hit = false;
   for (const std::int32_t offset : {-1, 0, 1}) {
     const std::int32_t row = std::clamp(Y + offset, 0, Program.DisplayHeight - 1);
     Round.CursorY = row;
-    if (Assets.BackBuffer->Pixels(X, row) != MaskBackground && Magazine.ShotPending == 1) {
-      Magazine.ShotPending = 0;
+    if (Assets.BackBuffer->Pixels(X, row) != MaskBackground && Magazine.ShotPending) {
+      Magazine.ShotPending = false;
       tested = true;
       hit = HitGroundFigure(X, row) || HitStork(X, row);
     }
@@ -71,7 +71,7 @@ void TForm1::RenderHitMask() {
 // stands: an exchange of its own here would fall between two of the other side's and leave the
 // two worlds a whole exchange apart from then on.
 void TForm1::SendHit(std::int32_t Kind, std::int32_t Slot) {
-  if (Net.NetworkGame != 1) return;
+  if (!Net.NetworkGame) return;
   Targets.SpawnMessageKind = Kind;
   Targets.SpawnMessageIndex = Slot;
   protocol_.AnnounceUpdate(Kind, Slot);
@@ -122,7 +122,7 @@ bool TForm1::HitStork(std::int32_t X, std::int32_t Row) {
 // Only the boxes of the plane and its banner count, not their pixels.
 bool TForm1::HitPlane(std::int32_t X, std::int32_t Row) {
   PlaneRecord& plane = Targets.Plane;
-  const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
+  const std::size_t way = plane.PlaneFromRight ? 1 : 0;
   const std::int32_t ly = Row - plane.PlaneY;
   bool hit = InBox(*Assets.Plane[way], X - plane.PlaneScreenX, ly);
   if (plane.BannerFrame >= 1 && plane.BannerFrame <= BannerFrames)

@@ -42,9 +42,9 @@ void StartPlane(PlaneRecord& Plane, RandomSource& Random) {
   Plane.PlaneX = -950;
   Plane.PlaneY = 8;
   Plane.PlaneDY = 0;
-  Plane.PlaneFromRight = Random.Next() > 0.5 ? 1 : 0;
+  Plane.PlaneFromRight = Random.Next() > 0.5;
   Plane.PlaneDX = Round(Random.Next() * 16 + 8);
-  if (Plane.PlaneFromRight == 1) {
+  if (Plane.PlaneFromRight) {
     Plane.PlaneDX = -Plane.PlaneDX;
     Plane.PlaneX = 5200;
     Plane.BannerOffset = 120;

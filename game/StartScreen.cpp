@@ -27,7 +27,7 @@ std::optional<GUID> GameSession(const TVXGNetwork& Network) {
 
 void TForm1::FormCreate(TControl& /*Sender*/) {
   LoadSettings();
-  Program.RoundBusy = 1;
+  Program.RoundBusy = true;
 }
 
 void TForm1::LoadSettings() {
@@ -36,8 +36,8 @@ void TForm1::LoadSettings() {
 }
 
 void TForm1::FormPaint(TControl& /*Sender*/) {
-  if (Program.RoundBusy != 1 || Program.StartScreenReady != 0) return;
-  Net.NetworkGame = 0;
+  if (!Program.RoundBusy || Program.StartScreenReady) return;
+  Net.NetworkGame = false;
   Round.Phase = PhaseStartScreen;
   SetUpStartScreen();
 }
@@ -47,7 +47,7 @@ void TForm1::FormActivate(TControl& /*Sender*/) {}
 void TForm1::FormCloseQuery(TForm& /*Sender*/, bool& CanClose) { CanClose = true; }
 
 void TForm1::SetUpStartScreen() {
-  Program.StartScreenReady = 1;
+  Program.StartScreenReady = true;
   Random.Seed(fixedSeed_.value_or(static_cast<std::uint32_t>(GetTickCount64())));
   Program.DisplayWidth = ScreenWidth;
   Program.DisplayHeight = ScreenHeight;
@@ -113,22 +113,22 @@ int TForm1::ListedPlayers() const {
 
 // Start: a one-player game at once, or first a two-player session, found and joined or created.
 void TForm1::Button2Click(TControl& /*Sender*/) {
-  if (Net.NetworkGame == 1 && !cbNetz->Checked()) {
+  if (Net.NetworkGame && !cbNetz->Checked()) {
     Net.Network->LeaveSession();
-    Net.NetworkGame = 0;
+    Net.NetworkGame = false;
   }
   if (!cbNetz->Checked()) {
     eNameExit(*Button2);
     return;
   }
-  if (Net.NetworkGame == 1) Net.Network->LeaveSession();
+  if (Net.NetworkGame) Net.Network->LeaveSession();
   Net.Network->AssignDriver(lbd->ItemIndex());
   Application().ProcessMessages();
   Net.ShownAddresses.clear();
   std::optional<GUID> found;
   if (ConnectionTakesAddress()) {
     if (!SessionAtAddress(found)) {
-      Net.NetworkGame = 0;
+      Net.NetworkGame = false;
       return;
     }
     if (!found) Net.ShownAddresses = Net.Network->OwnAddresses();
@@ -138,20 +138,21 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   if (!found) {
     lStatus->SetCaption("warten auf anderen Spieler");
     Net.Network->CreateSession(SessionName, VeltranzikApplication, SessionPlayers);
-    Net.IsHost = 1;
+    Net.IsHost = true;
   } else {
     Net.Network->JoinSession(*found);
     lStatus->SetCaption("Mit anderem Spieler verbunden");
-    Net.IsHost = 0;
+    Net.IsHost = false;
   }
-  Net.NetworkGame = 1;
+  Net.NetworkGame = true;
+  protocol_.SetHost(Net.IsHost);
   Application().ProcessMessages();
   Net.LocalPlayerId = Net.Network->CreatePlayer(eName->Text());
   Application().ProcessMessages();
   UpdatePlayerStatus();
-  if (Net.IsHost != 1 && ListedPlayers() > 2) return LeaveFullSession();
+  if (!Net.IsHost && ListedPlayers() > 2) return LeaveFullSession();
   Round.Phase = PhaseStartScreen;
-  if (Net.IsHost == 1) WaitForSecondPlayer();
+  if (Net.IsHost) WaitForSecondPlayer();
   if (ListedPlayers() <= 1 || Application().Terminated()) return;
   ChooseOpponent();
   Net.SenderId = Net.LocalPlayerId;
@@ -168,7 +169,7 @@ std::optional<GUID> TForm1::SessionOnNetwork() {
 // with nobody to play against.
 void TForm1::LeaveFullSession() {
   Net.Network->LeaveSession();
-  Net.NetworkGame = 0;
+  Net.NetworkGame = false;
   lStatus->SetCaption("Dort spielen schon zwei Spieler miteinander.");
 }
 

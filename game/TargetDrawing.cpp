@@ -69,7 +69,7 @@ void TForm1::DrawGroundFigures() {
 void TForm1::DrawPlane() {
   PlaneRecord& plane = Targets.Plane;
   TVXGBackBuffer& back = *Assets.BackBuffer;
-  const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
+  const std::size_t way = plane.PlaneFromRight ? 1 : 0;
   plane.PlaneScreenX = ::Round((plane.PlaneX - Round.CameraXInt) * 0.32);
   back.Draw(plane.PlaneScreenX, plane.PlaneY, *Assets.Plane[way], nullptr, true);
   if (Within(plane.BannerFrame, 1, BannerFrames))

@@ -60,7 +60,7 @@ inline constexpr std::int32_t PlaneShotDown = 2;
 
 struct PlaneRecord {
   std::int32_t PlaneState = PlaneAbsent;
-  std::uint8_t PlaneFromRight = 0;
+  bool PlaneFromRight = false;
   std::int32_t PlaneX = 0;
   std::int32_t PlaneY = 0;
   std::int32_t PlaneDX = 0;

@@ -20,13 +20,11 @@ std::int32_t ValueOf(const std::string& Payload) {
 }  // namespace
 
 TwoPlayerProtocol::TwoPlayerProtocol(MessageChannel& Channel, MatchState& Match, RoundState& Round,
-                                     TargetState& Targets, const std::uint8_t& IsHost, MatchWindow& Window,
-                                     std::function<void()> OpponentHit)
+                                     TargetState& Targets, MatchWindow& Window, std::function<void()> OpponentHit)
     : channel_(Channel),
       match_(Match),
       round_(Round),
       targets_(Targets),
-      isHost_(IsHost),
       window_(Window),
       opponentHit_(std::move(OpponentHit)) {}
 
@@ -168,7 +166,7 @@ bool TwoPlayerProtocol::TradeStatusAndRecords() {
   const std::int32_t peerRecords = match_.PeerPendingUpdate;
   std::vector<PendingRecord> records;
   records.swap(match_.PendingUpdates);
-  if (isHost_ == 1) {
+  if (isHost_) {
     for (const PendingRecord& record : records) SendUpdate(record);
     for (std::int32_t i = 0; i < peerRecords; ++i) AnswerUpdate();
     for (std::size_t i = 0; i < records.size(); ++i) TakeAnswers();
@@ -196,13 +194,13 @@ void TwoPlayerProtocol::TakeStatus(const std::string& Reply) {
 
 // The side that simulated fewer ticks runs the missing ones in its next frames.
 void TwoPlayerProtocol::CatchUp() {
-  round_.CatchingUp = 1;
+  round_.CatchingUp = true;
   while (round_.TickCount < match_.OpponentTickCount) {
     round_.TickAccumulator += 5;
     round_.TickCount += 1;
   }
   round_.TickCount = 0;
-  round_.CatchingUp = 0;
+  round_.CatchingUp = false;
 }
 
 void TwoPlayerProtocol::AnnounceUpdate(std::int32_t Kind, std::int32_t Slot) {

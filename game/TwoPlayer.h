@@ -96,7 +96,10 @@ class MatchWindow {
 class TwoPlayerProtocol {
  public:
   TwoPlayerProtocol(MessageChannel& Channel, MatchState& Match, RoundState& Round, TargetState& Targets,
-                    const std::uint8_t& IsHost, MatchWindow& Window, std::function<void()> OpponentHit);
+                    MatchWindow& Window, std::function<void()> OpponentHit);
+
+  // Which side this is: the host's records go first when both sides have some.
+  void SetHost(bool Host) { isHost_ = Host; }
 
   void SendText(const std::string& Text);
   // Polls once: the text of what arrived, else the last text as it was.
@@ -156,7 +159,7 @@ class TwoPlayerProtocol {
   MatchState& match_;
   RoundState& round_;
   TargetState& targets_;
-  const std::uint8_t& isHost_;
+  bool isHost_ = false;
   MatchWindow& window_;
   std::function<void()> opponentHit_;
   std::int64_t heard_ = 0;  // when the other side was heard last

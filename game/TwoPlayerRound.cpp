@@ -62,7 +62,7 @@ void TForm1::ChooseOpponent() {
 // same ticks. The first barrier waits for the other person, who may still look at the title
 // picture; false when the player left meanwhile.
 bool TForm1::AgreeOnRound() {
-  Round.CatchingUp = 0;
+  Round.CatchingUp = false;
   Round.Phase11 = 0;
   Round.Phase21 = 0;
   Assets.BackBuffer->Draw(9, 440, *Assets.WaitingPicture, nullptr, false);
@@ -72,10 +72,10 @@ bool TForm1::AgreeOnRound() {
   // A value no copy of the game sends is a broken line; an end signal reads as 0 and is none.
   const std::int32_t position = protocol_.ExchangeValue('1', track->Position());
   if (!protocol_.PeerOver() && (position < 0 || position > 2)) protocol_.Broken();
-  if (Net.IsHost != 1 && !protocol_.PeerOver()) track->SetPosition(position);
+  if (!Net.IsHost && !protocol_.PeerOver()) track->SetPosition(position);
   const std::int32_t doubled = protocol_.ExchangeValue('2', cbdoppelt->Checked() ? 1 : 2);
   if (!protocol_.PeerOver() && doubled != 1 && doubled != 2) protocol_.Broken();
-  if (Net.IsHost != 1 && doubled == 1) cbdoppelt->SetChecked(true);
+  if (!Net.IsHost && doubled == 1) cbdoppelt->SetChecked(true);
   if (cbdoppelt->Checked()) Round.RoundSeconds = 180;
   constexpr double Thresholds[] = {0.91, 0.86, 0.81};
   Targets.SpawnThreshold = Thresholds[std::clamp(track->Position(), 0, 2)];

@@ -87,7 +87,7 @@ void WriteTargets(const TForm1& Game, std::ostream& Out) {
   }
   const PlaneRecord& plane = Game.Targets.Plane;
   if (plane.PlaneState == PlaneAbsent || !Game.Assets.Plane[0]) return;
-  const std::size_t way = plane.PlaneFromRight == 1 ? 1 : 0;
+  const std::size_t way = plane.PlaneFromRight ? 1 : 0;
   const TVXGFileSprite& picture = *Game.Assets.Plane[way];
   Out << "plane_box=" << plane.PlaneScreenX << ' ' << plane.PlaneY << ' ' << picture.Width() << ' ' << picture.Height()
       << '\n';

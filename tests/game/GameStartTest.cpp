@@ -66,11 +66,11 @@ TEST(GameStart, KeysOfTheTitleAndBetweenRounds) {
   harness.KeyUp(VK_RIGHT);
   EXPECT_EQ(game.Program.RightHeld, 0);
 
-  game.Program.RoundBusy = 1;
+  game.Program.RoundBusy = true;
   harness.KeyDown(VK_SPACE);
   EXPECT_EQ(game.Round.Phase, PhaseRoundOver) << "no round starts while one is busy";
   EXPECT_EQ(game.Program.KeyHeld, 0);
-  game.Program.RoundBusy = 0;
+  game.Program.RoundBusy = false;
   harness.KeyDown(VK_RETURN);  // Enter acts as Space
   EXPECT_EQ(game.Program.KeyHeld, 1);
   EXPECT_EQ(game.Program.RoundBusy, 0) << "the round ran and ended";

@@ -87,7 +87,7 @@ class Shooting : public ::testing::Test {
     game_.PrepareDisplay();
     game_.LoadAssets();
     // As the round's set-up leaves it, at the view it starts with.
-    game_.Round.ShootingEnabled = 1;
+    game_.Round.ShootingEnabled = true;
     FillMagazine(game_.Magazine);
     ClearTargets(game_.Targets);
     game_.Round.CameraX = Camera;
@@ -100,7 +100,7 @@ class Shooting : public ::testing::Test {
 
   // The round's ticks without its spawner, so that no stork comes into the shots or over the icons.
   void Ticks(int Count) {
-    game_.Round.CatchingUp = 1;
+    game_.Round.CatchingUp = true;
     for (int tick = 0; tick < Count; ++tick) game_.SimulationTick();
   }
 
@@ -226,7 +226,7 @@ TEST_F(Shooting, EightShotsFireInTurnTheNinthNotAndOnlyAnEmptyMagazineReloads) {
   ASSERT_LT(magazine.IconCount, 8);
   ASSERT_EQ(magazine.IconEjecting[1], 1);
   ASSERT_GT(magazine.IconStep[2], 0);
-  game_.Round.ShootingEnabled = 0;
+  game_.Round.ShootingEnabled = false;
   Click(LeftButton, {200, 200});
   EXPECT_EQ(magazine.Cartridges, 0);
   Click(RightButton, {200, 200});
@@ -243,7 +243,7 @@ TEST_F(Shooting, EightShotsFireInTurnTheNinthNotAndOnlyAnEmptyMagazineReloads) {
 
   // The next round goes on with the copies where the last one stopped.
   for (const SoundSample& copy : assets.Shots) copy->Stop();
-  game_.Round.ShootingEnabled = 1;
+  game_.Round.ShootingEnabled = true;
   magazine.ShotSoundIndex = 8;
   FillMagazine(magazine);
   Shoot({100, 100});
@@ -355,7 +355,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   // A plane flying right at screen x 400 (world x 2750 at a factor of 0.32), its banner 200 to its left.
   PlaneRecord& plane = game_.Targets.Plane;
   plane.PlaneState = PlaneFlying;
-  plane.PlaneFromRight = 0;
+  plane.PlaneFromRight = false;
   plane.PlaneX = Camera + 1250;
   plane.PlaneY = 8;
   plane.PlaneDX = 15;
@@ -424,7 +424,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   // From the right, banner behind it at +120: a stork in front of the banner takes the shot first.
   plane = PlaneRecord{};
   plane.PlaneState = PlaneFlying;
-  plane.PlaneFromRight = 1;
+  plane.PlaneFromRight = true;
   plane.PlaneX = Camera + 625;
   plane.PlaneY = 30;
   plane.PlaneDX = -25;

@@ -90,8 +90,8 @@ struct TestWindow final : MatchWindow {
 
 // One side of a match: its own round and targets and the protocol over its end of the line.
 struct Side {
-  explicit Side(bool Host) : isHost(Host ? 1 : 0) {}
-  std::uint8_t isHost;
+  explicit Side(bool Host) : isHost(Host) {}
+  bool isHost;
   MatchState match;
   RoundState round;
   TargetState targets;
@@ -103,15 +103,15 @@ struct Match {
   MemoryLine line;
   Side host{true};
   Side guest{false};
-  TwoPlayerProtocol hostProtocol{
-      line.host, host.match, host.round, host.targets, host.isHost, host.window, [this] { ++host.opponentHits; }};
-  TwoPlayerProtocol guestProtocol{line.guest,
-                                  guest.match,
-                                  guest.round,
-                                  guest.targets,
-                                  guest.isHost,
-                                  guest.window,
-                                  [this] { ++guest.opponentHits; }};
+  TwoPlayerProtocol hostProtocol{line.host,    host.match,  host.round,
+                                 host.targets, host.window, [this] { ++host.opponentHits; }};
+  TwoPlayerProtocol guestProtocol{line.guest,    guest.match,  guest.round,
+                                  guest.targets, guest.window, [this] { ++guest.opponentHits; }};
+
+  Match() {
+    hostProtocol.SetHost(host.isHost);
+    guestProtocol.SetHost(guest.isHost);
+  }
 
   // Both sides run a step of the protocol at the same time, as two computers do.
   template <class HostStep, class GuestStep>
@@ -378,7 +378,10 @@ class ScriptedPeer final : public MessageChannel {
 
 // One side of a match against a scripted other side.
 struct AgainstScript {
-  explicit AgainstScript(std::vector<std::string> Texts = {}) { peer.texts.assign(Texts.begin(), Texts.end()); }
+  explicit AgainstScript(std::vector<std::string> Texts = {}) {
+    peer.texts.assign(Texts.begin(), Texts.end());
+    protocol.SetHost(true);
+  }
   platform::ScriptedClock clock;
   platform::ScopedClock scoped{clock};
   ScriptedPeer peer{clock};
@@ -386,8 +389,7 @@ struct AgainstScript {
   RoundState round;
   TargetState targets;
   TestWindow window;
-  const std::uint8_t isHost = 1;
-  TwoPlayerProtocol protocol{peer, match, round, targets, isHost, window, [] {}};
+  TwoPlayerProtocol protocol{peer, match, round, targets, window, [] {}};
 };
 
 TEST(TwoPlayerProtocol, AnAnswerIsAwaitedTenSecondsAndAPersonUntilThePlayerLeaves) {
