@@ -273,8 +273,9 @@ RoundState OwnRound() {
 class ScriptedMatch {
  public:
   ScriptedMatch(const Plan& OwnPlan, std::vector<std::string> Texts)
-      : plan_(OwnPlan), isHost_(OwnPlan.Host() ? 1 : 0), opponent_(std::move(Texts), clock_), window_(clock_) {
+      : plan_(OwnPlan), opponent_(std::move(Texts), clock_), window_(clock_) {
     random_.Seed(1);
+    protocol_.SetHost(OwnPlan.Host());
   }
 
   void Play() {
@@ -372,7 +373,6 @@ class ScriptedMatch {
   }
 
   const Plan& plan_;
-  const std::uint8_t isHost_;
   platform::ScriptedClock clock_;
   const platform::ScopedClock scopedClock_{clock_};
   ScriptedOpponent opponent_;
@@ -384,7 +384,7 @@ class ScriptedMatch {
   TargetState targets_ = OwnTargets();
   const TargetState initialTargets_ = targets_;
   std::size_t exchanges_ = 0;
-  TwoPlayerProtocol protocol_{opponent_, match_, round_, targets_, isHost_, window_, [] {}};
+  TwoPlayerProtocol protocol_{opponent_, match_, round_, targets_, window_, [] {}};
 };
 
 }  // namespace
