@@ -142,7 +142,8 @@ class Player {
   // Whether the run ended well within Limit; what it said goes to standard error.
   bool Finish(std::chrono::milliseconds Limit) {
     const std::optional<int> status = process_->Wait(Limit);
-    while (const std::optional<std::string> line = process_->ReadLine(100ms)) std::cerr << "  runner: " << *line << '\n';
+    while (const std::optional<std::string> line = process_->ReadLine(100ms))
+      std::cerr << "  runner: " << *line << '\n';
     return status == 0;
   }
   std::string StateValue(const std::string& File, const std::string& Key) const {
@@ -272,12 +273,12 @@ void Collect(const Player& Side, const std::vector<Span>& HeldUps, Intervals& Ev
     if (frame.What == "handshake") continue;
     const auto since = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
         std::chrono::duration<double, std::milli>(frame.Milliseconds));
-    const bool quiet = !Overlaps({frame.Shown - since, frame.Shown}, HeldUps);
-    for (Intervals* intervals : {&Every, quiet ? &Quiet : nullptr}) {
-      if (intervals == nullptr) continue;
-      intervals->All.push_back(frame.Milliseconds);
-      if (frame.What == "play") intervals->OutsideRecords.push_back(frame.Milliseconds);
-    }
+    const auto add = [&](Intervals& intervals) {
+      intervals.All.push_back(frame.Milliseconds);
+      if (frame.What == "play") intervals.OutsideRecords.push_back(frame.Milliseconds);
+    };
+    add(Every);
+    if (!Overlaps({frame.Shown - since, frame.Shown}, HeldUps)) add(Quiet);
   }
 }
 
@@ -317,9 +318,9 @@ std::optional<RoundFigures> PlayRound(int RoundTripMs, const Options& Options) {
   Intervals quiet;
   Collect(host, heldUps, every, quiet);
   Collect(guest, heldUps, every, quiet);
-  return RoundFigures{FiguresOf(every.All),      FiguresOf(every.OutsideRecords),
-                      FiguresOf(sleeps),         FiguresOf(quiet.All),
-                      FiguresOf(quiet.OutsideRecords), host.StateValue("over.txt", "record_transfers")};
+  return RoundFigures{
+      FiguresOf(every.All), FiguresOf(every.OutsideRecords), FiguresOf(sleeps),
+      FiguresOf(quiet.All), FiguresOf(quiet.OutsideRecords), host.StateValue("over.txt", "record_transfers")};
 }
 
 // Third names a third column, if there is one.

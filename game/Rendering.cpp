@@ -5,10 +5,6 @@
 #include "RoundRules.h"
 #include "platform/win/Clock.h"
 
-ScreenPoint SceneryOnScreen(std::int32_t Layer, const SceneryPlace& Place, std::int32_t CameraXInt) {
-  return {Round(Layer * static_cast<double>(Place.X - CameraXInt) / 5) - 2, Place.Y + 2};
-}
-
 void TForm1::RenderFrame() {
   TVXGBackBuffer& back = *Assets.BackBuffer;
   back.ColorFill(nullptr, 0);

@@ -41,6 +41,10 @@ double ScrolledCameraX(double CameraX, std::int32_t CursorX, bool LeftHeld, bool
   return CameraX;
 }
 
+ScreenPoint SceneryOnScreen(std::int32_t Layer, const SceneryPlace& Place, std::int32_t CameraXInt) {
+  return {Round(Layer * static_cast<double>(Place.X - CameraXInt) / 5) - 2, Place.Y + 2};
+}
+
 CountdownCue CountdownFor(std::int32_t Remaining) {
   CountdownCue cue;
   cue.StartLoop = Remaining == 10;

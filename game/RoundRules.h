@@ -45,6 +45,16 @@ std::int32_t ScrollStepFor(std::int64_t Elapsed);
 // twice, and the view may pass its stops by up to a step.
 double ScrolledCameraX(double CameraX, std::int32_t CursorX, bool LeftHeld, bool RightHeld, std::int32_t Step);
 
+// A point on the screen.
+struct ScreenPoint {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+};
+
+// Where a landscape picture of depth layer 1 to 5 has its top left corner for a view, in the frame
+// and in the hit mask alike: a layer passes at Layer / 5 of the view's speed, so far ones lag.
+ScreenPoint SceneryOnScreen(std::int32_t Layer, const SceneryPlace& Place, std::int32_t CameraXInt);
+
 // What the countdown does in a frame whose remaining seconds changed.
 struct CountdownCue {
   bool StartLoop = false;   // at 10: the ticking starts, quietly

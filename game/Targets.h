@@ -129,16 +129,6 @@ void MoveTargets(TargetState& State, std::int32_t Kind, std::int32_t Phase11, st
 // plane, the storks of kinds 1 to 3, the ground figures.
 void MoveAll(TargetState& State, std::int32_t Phase11, std::int32_t Phase21, std::int32_t CameraXInt);
 
-// A point on the screen.
-struct ScreenPoint {
-  std::int32_t X = 0;
-  std::int32_t Y = 0;
-};
-
-// Where a landscape picture of depth layer 1 to 5 has its top left corner for a view, in the frame
-// and in the hit mask alike: a layer passes at Layer / 5 of the view's speed, so far ones lag.
-ScreenPoint SceneryOnScreen(std::int32_t Layer, const SceneryPlace& Place, std::int32_t CameraXInt);
-
 // How many pictures each animation has: the flying stork's are numbered from 0, the others from 1.
 inline constexpr int StorkFrames = 10;
 inline constexpr int FallingFrames = 6;

@@ -17,6 +17,7 @@
 #include "GameFolder.h"
 #include "ScriptRun.h"
 #include "game/GameState.h"
+#include "game/RoundRules.h"
 #include "game/Targets.h"
 
 namespace game_test {

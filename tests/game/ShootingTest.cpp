@@ -14,6 +14,7 @@
 #include "GameFolder.h"
 #include "GameHarness.h"
 #include "game/Magazine.h"
+#include "game/RoundRules.h"
 
 namespace game_test {
 namespace {
