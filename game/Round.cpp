@@ -52,11 +52,12 @@ bool TForm1::SetUpRound() {
 void TForm1::RunFrames() {
   while (Round.Phase != PhaseStopRequested) {
     const std::int64_t elapsed = Now() - Round.LastTickTime;
+    const std::int64_t ticksBegan = Now();
     RunDueTicks(Round, elapsed, [this] { SimulationTick(); });
     if (Application().Terminated()) return;
     Round.ScrollStep = ScrollStepFor(elapsed);
     ScrollView();
-    Round.LastTickTime = Now();
+    Round.LastTickTime = Now() - TickTimeKept(Now() - ticksBegan, Net.NetworkGame);
     RenderFrame();
     Assets.BackBuffer->Flip();
     Round.FramesShown += 1;

@@ -31,6 +31,11 @@ ClockFace ClockFaceOf(std::int32_t Remaining) {
   return {Remaining / 60, seconds / 10, seconds % 10};
 }
 
+std::int64_t TickTimeKept(std::int64_t TickTime, bool AgainstAnotherPlayer) {
+  constexpr std::int64_t FrameMilliseconds = 17;
+  return AgainstAnotherPlayer ? std::clamp<std::int64_t>(TickTime, 0, FrameMilliseconds) : 0;
+}
+
 std::int32_t ScrollStepFor(std::int64_t Elapsed) { return Round(static_cast<double>(Elapsed) / 2) + 1; }
 
 double ScrolledCameraX(double CameraX, std::int32_t CursorX, bool LeftHeld, bool RightHeld, std::int32_t Step) {

@@ -24,6 +24,14 @@ void RunDueTicks(RoundState& Round, std::int64_t Elapsed, Tick&& SimulationTick)
   }
 }
 
+// How much of the time a frame's ticks took still counts as game time. Alone, ticks take no time worth
+// counting and it is dropped. Against another player they wait for its status, and a wait of up
+// to a frame comes from the two screens' unrelated frame phases and the line, not from this side
+// running ahead: dropping it would put this side's game clock behind the other's by as much, and
+// the next exchange would then keep the other side waiting a frame or two. Only what is longer is
+// dropped.
+std::int64_t TickTimeKept(std::int64_t TickTime, bool AgainstAnotherPlayer);
+
 // Game seconds gone after so much real time: the game clock runs at 0.9 of real time.
 std::int32_t GameSecondsElapsed(std::int64_t RealMilliseconds);
 // What the clock shows, negative once the time is up.

@@ -24,6 +24,12 @@ TEST(RoundRules, FramesRunWholeTicksAndCarryTheRest) {
   EXPECT_EQ(round.TickCount, ticks);
 }
 
+TEST(RoundRules, OnlyAWaitForTheOtherSideBeyondAFrameLeavesGameTime) {
+  EXPECT_EQ(TickTimeKept(12, false), 0) << "alone, the time ticks took is not simulated again";
+  EXPECT_EQ(TickTimeKept(12, true), 12) << "a wait within a frame is the screens' phases, not this side ahead";
+  EXPECT_EQ(TickTimeKept(250, true), 17) << "a side that ran ahead by a long wait drops all of it but a frame";
+}
+
 TEST(RoundRules, TheGameClockRunsAtNineTenthsAndShowsNoughtForItsLastSecond) {
   EXPECT_EQ(GameSecondsElapsed(1110), 0) << "999 game milliseconds";
   EXPECT_EQ(GameSecondsElapsed(1112), 1) << "1000.8 rounds to 1001";
