@@ -7,9 +7,16 @@ for tool in Xvfb openbox xdotool xprop xwininfo import compare convert; do
 done
 
 scratch=$(mktemp -d)
+# A program that does not end on SIGTERM must not hold the test up for ever: what failed is
+# already said, and it is killed after five seconds.
 cleanup() {
-  local job
-  for job in $(jobs -p); do kill "$job" 2>/dev/null; done
+  local job running=()
+  for job in $(jobs -p); do kill "$job" 2>/dev/null && running+=("$job"); done
+  for _ in {1..50}; do
+    kill -0 "${running[@]}" 2>/dev/null || break
+    sleep 0.1
+  done
+  for job in "${running[@]}"; do kill -KILL "$job" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$scratch"
 }
