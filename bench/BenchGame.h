@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "game/Haupt.h"
-#include "platform/win/HeadlessPlatform.h"
+#include "platform/forms/HeadlessPlatform.h"
 
 namespace bench {
 

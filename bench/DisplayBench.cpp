@@ -89,7 +89,8 @@ void Memcpy(benchmark::State& state, const Picture& picture) {
   std::vector<std::uint8_t> target(picture.pixels.size());
   for (auto _ : state) {
     for (int y = 0; y < picture.height; ++y)
-      std::memcpy(&target[y * picture.width], &picture.pixels[y * picture.width], static_cast<std::size_t>(picture.width));
+      std::memcpy(&target[y * picture.width], &picture.pixels[y * picture.width],
+                  static_cast<std::size_t>(picture.width));
     benchmark::ClobberMemory();
   }
 }
@@ -114,8 +115,8 @@ void PresentOurs(benchmark::State& state) {
   std::vector<PALETTEENTRY> entries(256);
   for (int i = 0; i < 256; ++i) entries[i] = {BYTE(i), BYTE(i * 3), BYTE(i * 7), 0};
   std::vector<std::uint8_t> out(640 * 480 * 4);
-  const platform::ddraw::PixelBuffer frame{const_cast<std::uint8_t*>(scattered.pixels.data()), 640, 640, 480,
-                                           platform::ddraw::PixelLayout::Indexed8()};
+  const platform::pixels::PixelBuffer frame{const_cast<std::uint8_t*>(scattered.pixels.data()), 640, 640, 480,
+                                            platform::pixels::PixelLayout::Indexed8()};
   for (auto _ : state) {
     // A presentation converts its palette once per frame, so that cost is counted too.
     platform::ddraw::IndexedToArgb(frame, platform::ddraw::ArgbColors(entries.data()), out.data(), 640 * 4);

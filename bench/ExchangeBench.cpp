@@ -13,7 +13,7 @@
 
 #include "NetworkBenchSupport.h"
 #include "game/NetworkChannel.h"
-#include "game/TwoPlayer.h"
+#include "game/rules/TwoPlayer.h"
 #include "lib/network/VXGNetwork.h"
 
 namespace {

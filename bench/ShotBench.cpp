@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BenchGame.h"
-#include "game/Magazine.h"
+#include "game/rules/Magazine.h"
 
 namespace {
 

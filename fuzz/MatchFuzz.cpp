@@ -19,11 +19,11 @@
 #include <tuple>
 #include <vector>
 
-#include "game/GameRandom.h"
-#include "game/MessageText.h"
-#include "game/PeerValues.h"
-#include "game/RoundRules.h"
-#include "game/TwoPlayer.h"
+#include "game/rules/GameRandom.h"
+#include "game/rules/MessageText.h"
+#include "game/rules/PeerValues.h"
+#include "game/rules/RoundRules.h"
+#include "game/rules/TwoPlayer.h"
 #include "platform/win/Clock.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <span>
 
-#include "game/SettingsRecord.h"
+#include "game/rules/SettingsRecord.h"
 
 namespace {
 

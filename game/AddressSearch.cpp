@@ -4,7 +4,7 @@
 
 #include "GameSession.h"
 #include "Haupt.h"
-#include "StoredAddress.h"
+#include "game/rules/StoredAddress.h"
 #include "platform/dplay/DirectPlayAddress.h"
 #include "platform/win/Clock.h"
 

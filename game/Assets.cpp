@@ -2,8 +2,8 @@
 // while the rest loads.
 
 #include "Haupt.h"
-#include "ScreenSize.h"
 #include "TextFont.h"
+#include "game/rules/ScreenSize.h"
 #include "lib/VXGCanvas.h"
 #include "lib/VXGDisplayDrivers.h"
 #include "lib/VXGPalette.h"

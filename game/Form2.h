@@ -1,7 +1,7 @@
 #pragma once
 // The program's second form. It is made at start and never shown.
 
-#include "platform/win/Application.h"
+#include "platform/forms/Application.h"
 
 class TForm2 final : public TForm {
  public:

@@ -6,9 +6,9 @@
 #include <array>
 #include <memory>
 
-#include "GameState.h"
-#include "Magazine.h"
-#include "Targets.h"
+#include "game/rules/GameState.h"
+#include "game/rules/Magazine.h"
+#include "game/rules/Targets.h"
 #include "lib/VXGPrimary.h"
 #include "lib/VXGSprite.h"
 #include "lib/sound/VXGSound.h"

@@ -7,14 +7,14 @@
 
 #include "AssetPlan.h"
 #include "GameAssets.h"
-#include "GameRandom.h"
-#include "GameState.h"
 #include "NetworkChannel.h"
-#include "SettingsRecord.h"
-#include "Targets.h"
-#include "TwoPlayer.h"
-#include "platform/win/Application.h"
-#include "platform/win/StdCtrls.h"
+#include "game/rules/GameRandom.h"
+#include "game/rules/GameState.h"
+#include "game/rules/SettingsRecord.h"
+#include "game/rules/Targets.h"
+#include "game/rules/TwoPlayer.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/StdCtrls.h"
 
 class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
  public:

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "MessageText.h"
+#include "game/rules/MessageText.h"
 #include "lib/network/VXGNetwork.h"
 
 // A session that can no longer carry a message has lost the other player: the match ends as when

@@ -2,8 +2,8 @@
 // The message channel of a real session: texts in the game's wire format through the network
 // object, from this side's player to everyone, and only the other player's messages back.
 
-#include "GameState.h"
-#include "MessageChannel.h"
+#include "NetworkState.h"
+#include "game/rules/MessageChannel.h"
 
 class NetworkChannel final : public MessageChannel {
  public:

@@ -2,7 +2,7 @@
 // heads-up display: clock, score, cartridges, promotional strip and crosshair.
 
 #include "Haupt.h"
-#include "RoundRules.h"
+#include "game/rules/RoundRules.h"
 #include "platform/win/Clock.h"
 
 void TForm1::RenderFrame() {

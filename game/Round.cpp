@@ -1,10 +1,10 @@
 // A round: its set-up, the frame loop with its 5 ms simulation ticks, and its end with the
 // fanfare and, after a one-player round, the high-score table.
 
-#include "GameClock.h"
 #include "Haupt.h"
-#include "Magazine.h"
-#include "RoundRules.h"
+#include "game/rules/GameClock.h"
+#include "game/rules/Magazine.h"
+#include "game/rules/RoundRules.h"
 
 // Rounds of a two-player match follow each other here as long as both players choose to play on;
 // a one-player round ends with the high-score table, and the next begins from the key handler.

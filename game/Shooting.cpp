@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "GameMath.h"
 #include "Haupt.h"
-#include "Magazine.h"
+#include "game/rules/GameMath.h"
+#include "game/rules/Magazine.h"
 
 namespace {
 

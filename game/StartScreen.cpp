@@ -3,7 +3,7 @@
 
 #include "GameSession.h"
 #include "Haupt.h"
-#include "ScreenSize.h"
+#include "game/rules/ScreenSize.h"
 #include "lib/network/VXGNetwork.h"
 #include "platform/win/Clock.h"
 

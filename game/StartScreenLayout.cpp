@@ -3,7 +3,7 @@
 
 #include "Haupt.h"
 #include "StartScreenPictures.h"
-#include "StoredAddress.h"
+#include "game/rules/StoredAddress.h"
 
 namespace {
 

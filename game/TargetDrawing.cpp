@@ -2,7 +2,7 @@
 // The hit mask draws them the same way, but only the storks that still fly.
 
 #include "Haupt.h"
-#include "RoundRules.h"
+#include "game/rules/RoundRules.h"
 
 namespace {
 

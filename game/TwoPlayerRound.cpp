@@ -2,9 +2,9 @@
 // the wait for the other side's end, the result with the restart choice, and the other player's
 // score and aim on the screen.
 
-#include "GameMath.h"
 #include "Haupt.h"
 #include "TextFont.h"
+#include "game/rules/GameMath.h"
 #include "lib/network/VXGNetwork.h"
 #include "platform/win/Clock.h"
 

@@ -2,7 +2,7 @@
 
 #include "Program.h"
 #include "lib/LibraryCache.h"
-#include "platform/win/Application.h"
+#include "platform/forms/Application.h"
 
 int main() {
   int exitCode = 0;

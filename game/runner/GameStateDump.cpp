@@ -1,9 +1,9 @@
 #include <functional>
 
 #include "Haupt.h"
-#include "MessageText.h"
-#include "RoundRules.h"
 #include "ScriptActions.h"
+#include "game/rules/MessageText.h"
+#include "game/rules/RoundRules.h"
 #include "platform/win/Clock.h"
 #include "platform/win/CodePage.h"
 

@@ -11,9 +11,9 @@
 #include "ScriptActions.h"
 #include "ScriptedInput.h"
 #include "lib/LibraryCache.h"
-#include "platform/win/Application.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/HeadlessPlatform.h"
 #include "platform/win/CodePage.h"
-#include "platform/win/HeadlessPlatform.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "Haupt.h"
 #include "ScriptedInput.h"
+#include "platform/forms/PictureFile.h"
 #include "platform/win/CodePage.h"
-#include "platform/win/PictureFile.h"
 
 namespace {
 

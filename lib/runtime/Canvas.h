@@ -7,7 +7,7 @@
 
 #include "Object.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/win/Graphics.h"
+#include "platform/gdi/Graphics.h"
 
 enum class TBrushStyle : std::uint8_t { Solid, Clear };
 

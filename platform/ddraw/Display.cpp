@@ -6,16 +6,16 @@
 
 namespace platform::ddraw {
 
-PixelLayout LayoutOf(const DisplayMode& mode) {
+pixels::PixelLayout LayoutOf(const DisplayMode& mode) {
   switch (mode.bitsPerPixel) {
     case 8:
-      return PixelLayout::Indexed8();
+      return pixels::PixelLayout::Indexed8();
     case 16:
-      return PixelLayout::Rgb565();
+      return pixels::PixelLayout::Rgb565();
     case 24:
-      return PixelLayout::Rgb888();
+      return pixels::PixelLayout::Rgb888();
     default:
-      return PixelLayout::Xrgb8888();
+      return pixels::PixelLayout::Xrgb8888();
   }
 }
 
@@ -69,14 +69,14 @@ void Display::Unregister(SoftwareSurface* surface) {
 }
 
 // Full screen shows the whole screen; on the desktop the window shows the part of it under itself.
-void Display::Present(const PixelBuffer& screen, const PALETTEENTRY* colors) { Show(screen, colors, true); }
+void Display::Present(const pixels::PixelBuffer& screen, const PALETTEENTRY* colors) { Show(screen, colors, true); }
 
 void Display::PaletteChanged(const PALETTEENTRY* entries) {
   if (primary_ && primary_->Colors() == entries) Show(primary_->Pixels(), entries, false);
 }
 
-void Display::Show(const PixelBuffer& screen, const PALETTEENTRY* colors, bool paced) {
-  PixelBuffer shown = screen;
+void Display::Show(const pixels::PixelBuffer& screen, const PALETTEENTRY* colors, bool paced) {
+  pixels::PixelBuffer shown = screen;
   if (!exclusiveOwner_ && window_) {
     const RECT bounds = window_->Bounds();
     const std::int32_t left = std::clamp(bounds.left, 0, screen.width);

@@ -23,7 +23,7 @@ struct DisplayMode {
 // The desktop the program starts on: large enough for any window of the game's to be shown from it.
 inline constexpr DisplayMode DesktopMode{1920, 1080, 32};
 
-PixelLayout LayoutOf(const DisplayMode& mode);
+pixels::PixelLayout LayoutOf(const DisplayMode& mode);
 bool IsSupportedMode(const DisplayMode& mode);
 
 class Display {
@@ -59,14 +59,14 @@ class Display {
   const PALETTEENTRY* SystemColors() const { return systemColors_.data(); }
 
   // Shows the primary surface in the presentation window and waits for the next refresh.
-  void Present(const PixelBuffer& screen, const PALETTEENTRY* colors);
+  void Present(const pixels::PixelBuffer& screen, const PALETTEENTRY* colors);
   // A palette changed: the screen shows it at once, without waiting for a refresh, when it is the
   // primary surface's.
   void PaletteChanged(const PALETTEENTRY* entries);
 
  private:
   Display();
-  void Show(const PixelBuffer& screen, const PALETTEENTRY* colors, bool paced);
+  void Show(const pixels::PixelBuffer& screen, const PALETTEENTRY* colors, bool paced);
 
   DisplayMode mode_ = DesktopMode;
   const void* exclusiveOwner_ = nullptr;

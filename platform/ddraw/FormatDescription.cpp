@@ -2,7 +2,7 @@
 
 namespace platform::ddraw {
 
-DDPIXELFORMAT DescribeLayout(const PixelLayout& layout) {
+DDPIXELFORMAT DescribeLayout(const pixels::PixelLayout& layout) {
   DDPIXELFORMAT format{};
   format.dwSize = sizeof format;
   format.dwFlags = DDPF_RGB | (layout.indexed ? DDPF_PALETTEINDEXED8 : 0) | (layout.alphaMask ? DDPF_ALPHAPIXELS : 0);
@@ -14,7 +14,7 @@ DDPIXELFORMAT DescribeLayout(const PixelLayout& layout) {
   return format;
 }
 
-std::optional<PixelLayout> LayoutOfFormat(const DDPIXELFORMAT& format) {
+std::optional<pixels::PixelLayout> LayoutOfFormat(const DDPIXELFORMAT& format) {
   constexpr DWORD known = DDPF_RGB | DDPF_PALETTEINDEXED8 | DDPF_ALPHAPIXELS;
   const DWORD bits = format.dwRGBBitCount;
   if (format.dwSize != sizeof format || !(format.dwFlags & DDPF_RGB) || (format.dwFlags & ~known)) return std::nullopt;
@@ -22,9 +22,10 @@ std::optional<PixelLayout> LayoutOfFormat(const DDPIXELFORMAT& format) {
   const DWORD masks = format.dwRBitMask | format.dwGBitMask | format.dwBBitMask | format.dwRGBAlphaBitMask;
   if (format.dwFlags & DDPF_PALETTEINDEXED8) {
     if (bits != 8 || masks != 0) return std::nullopt;
-    return PixelLayout::Indexed8();
+    return pixels::PixelLayout::Indexed8();
   }
-  PixelLayout layout{bits, format.dwRBitMask, format.dwGBitMask, format.dwBBitMask, format.dwRGBAlphaBitMask, false};
+  pixels::PixelLayout layout{bits, format.dwRBitMask, format.dwGBitMask, format.dwBBitMask, format.dwRGBAlphaBitMask,
+                             false};
   if (masks == 0 || (masks & ~layout.ValueMask()) != 0) return std::nullopt;
   return layout;
 }

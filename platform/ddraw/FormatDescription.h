@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "DDraw.h"
-#include "PixelLayout.h"
+#include "platform/pixels/PixelLayout.h"
 
 namespace platform::ddraw {
 
-DDPIXELFORMAT DescribeLayout(const PixelLayout& layout);
+DDPIXELFORMAT DescribeLayout(const pixels::PixelLayout& layout);
 
 // The layout a record asks for; none when the service cannot make such surfaces.
-std::optional<PixelLayout> LayoutOfFormat(const DDPIXELFORMAT& format);
+std::optional<pixels::PixelLayout> LayoutOfFormat(const DDPIXELFORMAT& format);
 
 }  // namespace platform::ddraw

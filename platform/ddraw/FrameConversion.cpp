@@ -12,7 +12,8 @@ ColorTable ArgbColors(const PALETTEENTRY* entries) {
   return colors;
 }
 
-void IndexedToArgb(const PixelBuffer& frame, const ColorTable& colors, std::uint8_t* out, std::int32_t outPitch) {
+void IndexedToArgb(const pixels::PixelBuffer& frame, const ColorTable& colors, std::uint8_t* out,
+                   std::int32_t outPitch) {
   for (std::int32_t y = 0; y < frame.height; ++y, out += outPitch) {
     const std::uint8_t* in = frame.Row(y);
     std::uint32_t converted[8];

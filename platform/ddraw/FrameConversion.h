@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "PixelLayout.h"
+#include "platform/pixels/PixelLayout.h"
 
 namespace platform::ddraw {
 
@@ -14,6 +14,7 @@ using ColorTable = std::array<std::uint32_t, 256>;
 ColorTable ArgbColors(const PALETTEENTRY* entries);
 
 // Writes `frame` (8-bit indices) as 0xAARRGGBB pixels into `out`, rows `outPitch` bytes apart.
-void IndexedToArgb(const PixelBuffer& frame, const ColorTable& colors, std::uint8_t* out, std::int32_t outPitch);
+void IndexedToArgb(const pixels::PixelBuffer& frame, const ColorTable& colors, std::uint8_t* out,
+                   std::int32_t outPitch);
 
 }  // namespace platform::ddraw

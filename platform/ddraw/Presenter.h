@@ -4,7 +4,7 @@
 
 #include "FrameConversion.h"
 #include "FramePacer.h"
-#include "PixelLayout.h"
+#include "platform/pixels/PixelLayout.h"
 #include "platform/win/Window.h"
 
 namespace platform::ddraw {
@@ -13,7 +13,7 @@ class Presenter {
  public:
   // `colors` gives palette indices their colour; it is read only for an indexed frame. A paced
   // frame waits for the screen's next refresh.
-  void Show(Window* window, const PixelBuffer& frame, const PALETTEENTRY* colors, bool paced);
+  void Show(Window* window, const pixels::PixelBuffer& frame, const PALETTEENTRY* colors, bool paced);
 
  private:
   FramePacer pacer_;

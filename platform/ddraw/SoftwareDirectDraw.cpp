@@ -110,7 +110,7 @@ HRESULT SoftwareDirectDraw::CreatePrimary(const DDSURFACEDESC& description, IDir
   if (display_.Primary()) return DDERR_PRIMARYSURFACEALREADYEXISTS;
 
   const DisplayMode mode = display_.Mode();
-  const PixelLayout layout = LayoutOf(mode);
+  const pixels::PixelLayout layout = LayoutOf(mode);
   const DWORD frontCaps =
       DDSCAPS_PRIMARYSURFACE | DDSCAPS_VISIBLE | (chain ? DDSCAPS_FRONTBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX : 0);
   auto role = chain ? SoftwareSurface::Role::FrontBuffer : SoftwareSurface::Role::Primary;
@@ -138,7 +138,7 @@ HRESULT SoftwareDirectDraw::CreateOffScreen(const DDSURFACEDESC& description, ID
   if (description.dwWidth == 0 || description.dwHeight == 0 || description.dwWidth > LargestSide ||
       description.dwHeight > LargestSide)
     return DDERR_INVALIDPARAMS;
-  std::optional<PixelLayout> layout = LayoutOf(display_.Mode());
+  std::optional<pixels::PixelLayout> layout = LayoutOf(display_.Mode());
   if (description.dwFlags & DDSD_PIXELFORMAT) {
     layout = LayoutOfFormat(description.ddpfPixelFormat);
     if (!layout) return DDERR_INVALIDPIXELFORMAT;

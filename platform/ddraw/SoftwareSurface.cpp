@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "Blitter.h"
 #include "FormatDescription.h"
+#include "platform/pixels/Blitter.h"
 
 namespace platform::ddraw {
 namespace {
@@ -20,7 +20,7 @@ bool Fits(const RECT& r, std::int32_t width, std::int32_t height) {
 }  // namespace
 
 SoftwareSurface* SoftwareSurface::Create(Display& display, Role role, std::int32_t width, std::int32_t height,
-                                         const PixelLayout& layout, DWORD caps) {
+                                         const pixels::PixelLayout& layout, DWORD caps) {
   const std::int64_t rowBytes = std::int64_t{width} * layout.BytesPerPixel();
   const std::int64_t pitch = (rowBytes + RowAlignment - 1) / RowAlignment * RowAlignment;
   const std::int64_t bytes = pitch * height;
@@ -31,7 +31,8 @@ SoftwareSurface* SoftwareSurface::Create(Display& display, Role role, std::int32
 }
 
 SoftwareSurface::SoftwareSurface(Display& display, Role role, std::int32_t width, std::int32_t height,
-                                 std::int32_t pitch, const PixelLayout& layout, DWORD caps, SurfaceMemory memory)
+                                 std::int32_t pitch, const pixels::PixelLayout& layout, DWORD caps,
+                                 SurfaceMemory memory)
     : display_(display),
       role_(role),
       width_(width),
@@ -75,10 +76,10 @@ std::optional<RECT> SoftwareSurface::Area(const RECT* rect) const {
   return area;
 }
 
-PixelBuffer SoftwareSurface::Pixels() { return {memory_.get(), pitch_, width_, height_, layout_}; }
+pixels::PixelBuffer SoftwareSurface::Pixels() { return {memory_.get(), pitch_, width_, height_, layout_}; }
 
-PixelBuffer SoftwareSurface::PixelsIn(const RECT& area) {
-  PixelBuffer pixels = Pixels();
+pixels::PixelBuffer SoftwareSurface::PixelsIn(const RECT& area) {
+  pixels::PixelBuffer pixels = Pixels();
   pixels.bits = pixels.At(area.left, area.top);
   pixels.width = area.right - area.left;
   pixels.height = area.bottom - area.top;
@@ -105,7 +106,7 @@ HRESULT SoftwareSurface::Blt(RECT* destRect, IDirectDrawSurface3* source, RECT* 
   if (Busy()) return DDERR_SURFACEBUSY;
   const std::optional<RECT> area = Area(destRect);
   if (!area) return DDERR_INVALIDRECT;
-  FillPixels(PixelsIn(*area), fx->dwFillColor);
+  pixels::FillPixels(PixelsIn(*area), fx->dwFillColor);
   ShowChange();
   return DD_OK;
 }
@@ -125,7 +126,7 @@ HRESULT SoftwareSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface3* sourceIn
   const std::int64_t bottom = std::int64_t{y} + (from->bottom - from->top);
   if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
 
-  PixelBuffer pixels = source->PixelsIn(*from);
+  pixels::PixelBuffer pixels = source->PixelsIn(*from);
   // Copying within one surface reads a snapshot, so overlapping rectangles come out right.
   std::vector<std::uint8_t> snapshot;
   if (source == this) {
@@ -136,13 +137,13 @@ HRESULT SoftwareSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface3* sourceIn
     pixels.bits = snapshot.data();
     pixels.pitch = static_cast<std::int32_t>(rowBytes);
   }
-  const PixelBuffer target = Pixels();
+  const pixels::PixelBuffer target = Pixels();
   const auto targetX = static_cast<std::int32_t>(x);
   const auto targetY = static_cast<std::int32_t>(y);
   if ((flags & DDBLTFAST_SRCCOLORKEY) && source->colorKey_)
-    CopyPixelsKeyed(target, targetX, targetY, pixels, *source->colorKey_);
+    pixels::CopyPixelsKeyed(target, targetX, targetY, pixels, *source->colorKey_);
   else
-    CopyPixels(target, targetX, targetY, pixels);
+    pixels::CopyPixels(target, targetX, targetY, pixels);
   ShowChange();
   return DD_OK;
 }

@@ -28,7 +28,7 @@ class SoftwareSurface final : public IDirectDrawSurface,
 
   // A new surface with one reference, registered with the display; null when the memory cannot be had.
   static SoftwareSurface* Create(Display& display, Role role, std::int32_t width, std::int32_t height,
-                                 const PixelLayout& layout, DWORD caps);
+                                 const pixels::PixelLayout& layout, DWORD caps);
   // Our surface behind an interface, or null for anybody else's.
   static SoftwareSurface* From(IDirectDrawSurface3* surface);
 
@@ -56,20 +56,20 @@ class SoftwareSurface final : public IDirectDrawSurface,
   HRESULT SetPalette(IDirectDrawPalette* palette) override;
   HRESULT Unlock(LPVOID surfaceData) override;
 
-  PixelBuffer Pixels() override;
+  pixels::PixelBuffer Pixels() override;
   const PALETTEENTRY* Colors() override;
 
  private:
   friend class RefCounted<SoftwareSurface>;
   SoftwareSurface(Display& display, Role role, std::int32_t width, std::int32_t height, std::int32_t pitch,
-                  const PixelLayout& layout, DWORD caps, SurfaceMemory memory);
+                  const pixels::PixelLayout& layout, DWORD caps, SurfaceMemory memory);
   ~SoftwareSurface();
 
   bool Busy() const { return lockedBits_ != nullptr || dc_ != nullptr; }
   bool Visible() const { return role_ == Role::Primary || role_ == Role::FrontBuffer; }
   // A rectangle of this surface, the whole one when none is given; none when it does not fit.
   std::optional<RECT> Area(const RECT* rect) const;
-  PixelBuffer PixelsIn(const RECT& area);
+  pixels::PixelBuffer PixelsIn(const RECT& area);
   HRESULT RestoreMemory();
   void Describe(DDSURFACEDESC& description) const;
   // What was drawn on the screen surface is shown at once.
@@ -80,7 +80,7 @@ class SoftwareSurface final : public IDirectDrawSurface,
   const std::int32_t width_;
   const std::int32_t height_;
   const std::int32_t pitch_;
-  const PixelLayout layout_;
+  const pixels::PixelLayout layout_;
   const DWORD caps_;
   const DisplayMode createdIn_;
   SurfaceMemory memory_;

@@ -5,7 +5,7 @@
 #include "Gdi.h"
 #include "PixelConversion.h"
 
-using platform::ddraw::PixelBuffer;
+using platform::pixels::PixelBuffer;
 
 namespace {
 

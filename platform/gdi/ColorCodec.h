@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/ddraw/PixelLayout.h"
+#include "platform/pixels/PixelLayout.h"
 
 namespace platform::gdi {
 
@@ -24,7 +24,7 @@ constexpr std::uint32_t BlueOf(Rgb rgb) { return rgb & 0xFF; }
 
 class ColorCodec {
  public:
-  explicit ColorCodec(const ddraw::PixelLayout& layout)
+  explicit ColorCodec(const pixels::PixelLayout& layout)
       : red_(layout.redMask), green_(layout.greenMask), blue_(layout.blueMask) {}
 
   Rgb Decode(std::uint32_t value) const {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/ddraw/PixelLayout.h"
+#include "platform/pixels/PixelLayout.h"
 #include "platform/win/WinTypes.h"
 
 namespace platform::gdi {
@@ -14,7 +14,7 @@ class Font;
 
 class DrawingTarget {
  public:
-  virtual ddraw::PixelBuffer Pixels() = 0;
+  virtual pixels::PixelBuffer Pixels() = 0;
   // The 256 colours of an indexed surface: its own palette, or the screen's when it has none.
   virtual const PALETTEENTRY* Colors() = 0;
 

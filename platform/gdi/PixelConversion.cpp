@@ -8,7 +8,7 @@
 namespace platform::gdi {
 namespace {
 
-using ddraw::PixelBuffer;
+using pixels::PixelBuffer;
 
 // Calls convertRow(targetRow, sourceRow, width) for every row. Sizes are copied to locals first, so
 // that the compiler need not read them again after each byte stored.

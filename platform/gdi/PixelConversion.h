@@ -3,7 +3,7 @@
 // colours become the nearest of the target's colours, and colour layouts meet through their masks.
 // Indices between equal colour tables are copied as they are.
 
-#include "platform/ddraw/PixelLayout.h"
+#include "platform/pixels/PixelLayout.h"
 
 namespace platform::gdi {
 
@@ -12,7 +12,7 @@ bool SameColors(const PALETTEENTRY* a, const PALETTEENTRY* b);
 
 // Copies `source` into `target`, which has the same width and height and does not overlap it.
 // The colour tables are read only for indexed layouts.
-void ConvertPixels(const ddraw::PixelBuffer& target, const PALETTEENTRY* targetColors, const ddraw::PixelBuffer& source,
-                   const PALETTEENTRY* sourceColors);
+void ConvertPixels(const pixels::PixelBuffer& target, const PALETTEENTRY* targetColors,
+                   const pixels::PixelBuffer& source, const PALETTEENTRY* sourceColors);
 
 }  // namespace platform::gdi

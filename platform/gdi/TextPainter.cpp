@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ddraw/Blitter.h"
+#include "platform/pixels/Blitter.h"
 
 namespace platform::gdi {
 namespace {
@@ -60,11 +60,11 @@ void TextPainter::Fill(std::int64_t left, std::int64_t top, std::int64_t right, 
   right = std::min<std::int64_t>(right, pixels_.width);
   bottom = std::min<std::int64_t>(bottom, pixels_.height);
   if (left >= right || top >= bottom) return;
-  ddraw::PixelBuffer area = pixels_;
+  pixels::PixelBuffer area = pixels_;
   area.bits = pixels_.At(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top));
   area.width = static_cast<std::int32_t>(right - left);
   area.height = static_cast<std::int32_t>(bottom - top);
-  ddraw::FillPixels(area, ValueOf(color));
+  pixels::FillPixels(area, ValueOf(color));
 }
 
 void TextPainter::Paint(const Glyph& glyph, std::int64_t pen, std::int64_t baseline) {

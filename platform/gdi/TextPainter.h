@@ -14,7 +14,7 @@
 namespace platform::gdi {
 
 // Glyphs without shades for indexed surfaces, anti-aliased ones for colour surfaces.
-inline Rendering RenderingFor(const ddraw::PixelLayout& layout) {
+inline Rendering RenderingFor(const pixels::PixelLayout& layout) {
   return layout.indexed ? Rendering::Monochrome : Rendering::Smooth;
 }
 
@@ -34,7 +34,7 @@ class TextPainter {
   std::uint32_t ValueOf(DWORD color);
   void Blend(std::uint8_t* pixel, std::uint32_t coverage) const;
 
-  ddraw::PixelBuffer pixels_;
+  pixels::PixelBuffer pixels_;
   std::unique_ptr<PaletteMatcher> matcher_;
   ColorCodec codec_;
   Rgb textColor_;

@@ -6,7 +6,7 @@
 
 #include "GameFolder.h"
 #include "ScriptRun.h"
-#include "SettingsRecord.h"
+#include "game/rules/SettingsRecord.h"
 #include "platform/dplay/TestQueryPorts.h"
 
 namespace game_test {

@@ -16,9 +16,9 @@
 
 #include "GameFolder.h"
 #include "ScriptRun.h"
-#include "game/GameState.h"
-#include "game/RoundRules.h"
-#include "game/Targets.h"
+#include "game/rules/GameState.h"
+#include "game/rules/RoundRules.h"
+#include "game/rules/Targets.h"
 
 namespace game_test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "GameFolder.h"
 #include "game/Haupt.h"
-#include "platform/win/HeadlessPlatform.h"
+#include "platform/forms/HeadlessPlatform.h"
 #include "platform/win/Input.h"
 
 namespace game_test {

@@ -9,7 +9,7 @@
 
 #include "GameHarness.h"
 #include "game/AssetPlan.h"
-#include "platform/win/Bitmap.h"
+#include "platform/forms/Bitmap.h"
 
 namespace game_test {
 namespace {

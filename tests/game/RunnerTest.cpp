@@ -6,7 +6,7 @@
 
 #include "GameFolder.h"
 #include "ScriptRun.h"
-#include "game/SettingsRecord.h"
+#include "game/rules/SettingsRecord.h"
 
 namespace game_test {
 namespace {

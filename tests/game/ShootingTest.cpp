@@ -13,8 +13,8 @@
 
 #include "GameFolder.h"
 #include "GameHarness.h"
-#include "game/Magazine.h"
-#include "game/RoundRules.h"
+#include "game/rules/Magazine.h"
+#include "game/rules/RoundRules.h"
 
 namespace game_test {
 namespace {

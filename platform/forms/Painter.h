@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Bitmap.h"
-#include "Graphics.h"
+#include "platform/gdi/Graphics.h"
 
 namespace platform {
 

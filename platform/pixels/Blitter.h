@@ -6,7 +6,7 @@
 
 #include "PixelLayout.h"
 
-namespace platform::ddraw {
+namespace platform::pixels {
 
 // Copies `source` (same pixel size as `target`) to (x, y) of `target`.
 void CopyPixels(const PixelBuffer& target, std::int32_t x, std::int32_t y, const PixelBuffer& source);
@@ -18,4 +18,4 @@ void CopyPixelsKeyed(const PixelBuffer& target, std::int32_t x, std::int32_t y, 
 // Sets every pixel of `target` to `value`.
 void FillPixels(const PixelBuffer& target, std::uint32_t value);
 
-}  // namespace platform::ddraw
+}  // namespace platform::pixels

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/RoundRules.h"
+#include "game/rules/RoundRules.h"
 
 namespace {
 

@@ -32,7 +32,7 @@ class Bitmap final : public gdi::DrawingTarget {
   std::uint32_t At(std::int32_t x, std::int32_t y) const { return Row(y)[x]; }
   const std::vector<std::uint32_t>& Data() const { return pixels_; }
 
-  ddraw::PixelBuffer Pixels() override;
+  pixels::PixelBuffer Pixels() override;
   const PALETTEENTRY* Colors() override { return nullptr; }
 
  private:

@@ -17,11 +17,11 @@ class ClipView final : public gdi::DrawingTarget {
     buffer_.width = clip.right - clip.left;
     buffer_.height = clip.bottom - clip.top;
   }
-  ddraw::PixelBuffer Pixels() override { return buffer_; }
+  pixels::PixelBuffer Pixels() override { return buffer_; }
   const PALETTEENTRY* Colors() override { return nullptr; }
 
  private:
-  ddraw::PixelBuffer buffer_;
+  pixels::PixelBuffer buffer_;
 };
 
 // A font handle for as long as it is needed.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Window.h"
+#include "platform/win/Window.h"
 
 namespace platform {
 

@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "game/Targets.h"
+#include "game/rules/Targets.h"
 
 namespace targets_test {
 

@@ -39,8 +39,9 @@ std::optional<Bitmap> Bitmap::FromBmp(std::span<const std::uint8_t> bytes) {
   return bitmap;
 }
 
-ddraw::PixelBuffer Bitmap::Pixels() {
-  return {reinterpret_cast<std::uint8_t*>(pixels_.data()), width_ * 4, width_, height_, ddraw::PixelLayout::Xrgb8888()};
+pixels::PixelBuffer Bitmap::Pixels() {
+  return {reinterpret_cast<std::uint8_t*>(pixels_.data()), width_ * 4, width_, height_,
+          pixels::PixelLayout::Xrgb8888()};
 }
 
 }  // namespace platform

@@ -1,7 +1,5 @@
 #include "GameState.h"
 
-#include "lib/network/VXGNetwork.h"
-
 SceneryLayout GameSceneryLayout() {
   SceneryLayout layout;
   layout.Count = {5, 4, 4, 3, 2};
@@ -12,6 +10,3 @@ SceneryLayout GameSceneryLayout() {
   layout.Places[4] = {{{-200, -3}, {2962, -3}}};
   return layout;
 }
-
-NetworkState::NetworkState() = default;
-NetworkState::~NetworkState() = default;

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/Application.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/StdCtrls.h"
 #include "platform/win/CodePage.h"
 #include "platform/win/Input.h"
-#include "platform/win/StdCtrls.h"
 #include "platform/win/Window.h"
 
 namespace controls_test {

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "MessageBox.h"
+#include "platform/win/MessageBox.h"
 
 std::string ExceptionMessage(const std::exception& E) {
   std::string message = E.what();

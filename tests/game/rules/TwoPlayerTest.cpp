@@ -10,8 +10,8 @@
 #include <mutex>
 #include <thread>
 
-#include "game/MessageText.h"
-#include "game/TwoPlayer.h"
+#include "game/rules/MessageText.h"
+#include "game/rules/TwoPlayer.h"
 #include "platform/win/Clock.h"
 
 namespace {

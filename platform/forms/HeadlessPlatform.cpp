@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "CodePage.h"
+#include "platform/win/CodePage.h"
 
 namespace platform {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "game/SettingsRecord.h"
+#include "game/rules/SettingsRecord.h"
 
 namespace {
 

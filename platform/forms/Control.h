@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Input.h"
 #include "Painter.h"
+#include "platform/win/Input.h"
 
 class TForm;
 

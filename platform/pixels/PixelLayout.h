@@ -6,7 +6,7 @@
 
 #include "platform/win/WinTypes.h"
 
-namespace platform::ddraw {
+namespace platform::pixels {
 
 struct PixelLayout {
   std::uint32_t bitsPerPixel = 0;
@@ -42,4 +42,4 @@ struct PixelBuffer {
   }
 };
 
-}  // namespace platform::ddraw
+}  // namespace platform::pixels

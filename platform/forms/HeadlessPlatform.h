@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "Clock.h"
-#include "MessageBox.h"
-#include "Window.h"
 #include "platform/dsound/SoundDriver.h"
+#include "platform/win/Clock.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/Window.h"
 
 namespace platform {
 

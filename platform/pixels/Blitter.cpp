@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace platform::ddraw {
+namespace platform::pixels {
 namespace {
 
 // Sixteen bytes at a time: lanes equal to the key keep the target, others take the source. Blocks
@@ -123,4 +123,4 @@ void FillPixels(const PixelBuffer& target, std::uint32_t value) {
   }
 }
 
-}  // namespace platform::ddraw
+}  // namespace platform::pixels

@@ -1,0 +1,6 @@
+#include "NetworkState.h"
+
+#include "lib/network/VXGNetwork.h"
+
+NetworkState::NetworkState() = default;
+NetworkState::~NetworkState() = default;
