@@ -14,14 +14,8 @@ using namespace std::chrono_literals;
 
 constexpr int ByAddress = 2;
 
-class AddressTest : public testing::Test {
+class AddressTest : public OwnPortsTest {
  protected:
-  void SetUp() override {
-    ports_ = FreePortBlock();
-    ASSERT_NE(ports_, 0);
-    UseQueryPorts(ports_);
-  }
-
   static ComPtr<IDirectPlayAddress> AddressOf(IDirectPlay3A& directPlay) {
     ComPtr<IDirectPlayAddress> address;
     EXPECT_EQ(directPlay.QueryInterface(IID_IDirectPlayAddress, address.PutVoid()), DP_OK);
@@ -47,9 +41,6 @@ class AddressTest : public testing::Test {
     }
     return found;
   }
-
-  ComThread com;
-  std::uint16_t ports_ = 0;
 };
 
 TEST_F(AddressTest, AHostIsFoundAndJoinedAtItsAddressAndAtItsOwnPortOnly) {
@@ -62,16 +53,16 @@ TEST_F(AddressTest, AHostIsFoundAndJoinedAtItsAddressAndAtItsOwnPortOnly) {
   ComPtr<IDirectPlay3A> guest = Connected(ByAddress);
   std::vector<FoundSession> found = SearchAt(*guest.Get(), " 127.0.0.1 ");
   ASSERT_FALSE(found.empty()) << "every query port of the address is asked";
-  found = SearchAt(*guest.Get(), "localhost:" + std::to_string(ports_ + 1));
+  found = SearchAt(*guest.Get(), "localhost:" + std::to_string(ports + 1));
   ASSERT_EQ(found.size(), 1u) << "only the port typed is asked";
   EXPECT_EQ(found[0].name, "Anderswo");
-  found = SearchAt(*guest.Get(), "127.0.0.1:" + std::to_string(ports_));
+  found = SearchAt(*guest.Get(), "127.0.0.1:" + std::to_string(ports));
   ASSERT_EQ(found.size(), 1u);
   ASSERT_EQ(found[0].name, "Veltranzik10");
   ASSERT_EQ(JoinSession(*guest.Get(), found[0].description.guidInstance), DP_OK);
   NewPlayer(*guest.Get(), "Bernd");
   EXPECT_EQ(ListPlayers(*host.Get()).size(), 2u);
-  EXPECT_TRUE(SearchAt(*guest.Get(), "127.0.0.1:" + std::to_string(ports_ + 2), 600ms).empty())
+  EXPECT_TRUE(SearchAt(*guest.Get(), "127.0.0.1:" + std::to_string(ports + 2), 600ms).empty())
       << "nothing answers where nothing listens";
 }
 

@@ -12,15 +12,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class DirectPlayTest : public testing::Test {
- protected:
-  void SetUp() override {
-    const std::uint16_t ports = FreePortBlock();
-    ASSERT_NE(ports, 0) << "no free block of query ports";
-    UseQueryPorts(ports);
-  }
-  ComThread com;
-};
+class DirectPlayTest : public OwnPortsTest {};
 
 TEST_F(DirectPlayTest, IsCreatedThroughComOnAnInitialisedThreadOnly) {
   HRESULT uninitialised = S_OK;

@@ -28,6 +28,20 @@ class ComThread {
   ComThread& operator=(const ComThread&) = delete;
 };
 
+// A test on query ports of its own, so that tests running at the same time answer only their own
+// queries, on a thread with COM.
+class OwnPortsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ports = FreePortBlock();
+    ASSERT_NE(ports, 0) << "no free block of query ports";
+    UseQueryPorts(ports);
+  }
+
+  ComThread com;
+  std::uint16_t ports = 0;
+};
+
 struct ConnectionEntry {
   GUID provider{};
   std::vector<std::uint8_t> data;

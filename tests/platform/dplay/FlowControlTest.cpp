@@ -22,19 +22,16 @@ using platform::dplay::Session;
 
 std::string Numbered(std::uint32_t number) { return "n" + std::to_string(number); }
 
-class FlowControlTest : public testing::Test {
+class FlowControlTest : public OwnPortsTest {
  protected:
   void SetUp() override {
-    ports = FreePortBlock();
-    ASSERT_NE(ports, 0) << "no free block of query ports";
-    UseQueryPorts(ports);
+    OwnPortsTest::SetUp();
+    if (HasFatalFailure()) return;
     host = Connected(ThisComputer);
     ASSERT_EQ(HostSession(*host.Get(), "Flut", 4), DP_OK);
     anna = NewPlayer(*host.Get(), "Anna");
   }
 
-  ComThread com;
-  std::uint16_t ports = 0;
   ComPtr<IDirectPlay3A> host;
   DPID anna = 0;
 };

@@ -17,17 +17,7 @@ using namespace std::chrono_literals;
 const GUID Trap = {0x7A7A7A7A, 0x1111, 0x2222, {3, 3, 3, 3, 3, 3, 3, 3}};
 constexpr wire::Window Roomy = {1000, 1000000};
 
-class ForgedTrafficTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ports = FreePortBlock();
-    ASSERT_NE(ports, 0) << "no free block of query ports";
-    UseQueryPorts(ports);
-  }
-
-  ComThread com;
-  std::uint16_t ports = 0;
-};
+class ForgedTrafficTest : public OwnPortsTest {};
 
 TEST_F(ForgedTrafficTest, TheHostTakesFromAPeerOnlyWhatIsItsToSend) {
   ComPtr<IDirectPlay3A> host = Connected(ThisComputer);

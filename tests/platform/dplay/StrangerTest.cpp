@@ -20,12 +20,11 @@ using Clock = std::chrono::steady_clock;
 
 const GUID Elsewhere = {0x5A5A5A5A, 0x3333, 0x4444, {5, 5, 5, 5, 5, 5, 5, 5}};
 
-class StrangerTest : public testing::Test {
+class StrangerTest : public OwnPortsTest {
  protected:
   void SetUp() override {
-    ports = FreePortBlock();
-    ASSERT_NE(ports, 0) << "no free block of query ports";
-    UseQueryPorts(ports);
+    OwnPortsTest::SetUp();
+    if (HasFatalFailure()) return;
     host = Connected(ThisComputer);
     ASSERT_EQ(HostSession(*host.Get(), "Offen", 4), DP_OK);
     NewPlayer(*host.Get(), "Anna");
@@ -38,8 +37,6 @@ class StrangerTest : public testing::Test {
     return count >= wanted;
   }
 
-  ComThread com;
-  std::uint16_t ports = 0;
   ComPtr<IDirectPlay3A> host;
 };
 

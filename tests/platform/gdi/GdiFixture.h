@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "../ddraw/DisplayFixture.h"
 #include "platform/ddraw/DDraw.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Clock.h"
@@ -130,29 +131,13 @@ class ContextOf {
   HDC dc_ = nullptr;
 };
 
-class GdiFixture : public testing::Test {
+// The display's fixture, with pictures as pixel values of a layout.
+class GdiFixture : public ddraw_test::DisplayFixture {
  protected:
-  void SetUp() override {
-    ComPtr<IDirectDraw> first;
-    ASSERT_EQ(DirectDrawCreate(nullptr, first.Put(), nullptr), DD_OK);
-    ASSERT_EQ(first->QueryInterface(IID_IDirectDraw2, device.PutVoid()), DD_OK);
-    ASSERT_EQ(device->SetCooperativeLevel(&window, DDSCL_NORMAL), DD_OK);
-  }
-
   ComPtr<IDirectDrawSurface3> Make(DWORD width, DWORD height, const Layout& layout) {
-    DDSURFACEDESC description{};
-    description.dwSize = sizeof description;
-    description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-    description.dwWidth = width;
-    description.dwHeight = height;
-    description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    description.ddpfPixelFormat = layout.format;
-    ComPtr<IDirectDrawSurface> first;
-    EXPECT_EQ(device->CreateSurface(&description, first.Put(), nullptr), DD_OK);
-    ComPtr<IDirectDrawSurface3> surface;
-    if (first) {
-      EXPECT_EQ(first->QueryInterface(IID_IDirectDrawSurface3, surface.PutVoid()), DD_OK);
-    }
+    HRESULT result = DD_OK;
+    ComPtr<IDirectDrawSurface3> surface = DisplayFixture::Make(width, height, &layout.format, &result);
+    EXPECT_EQ(result, DD_OK);
     return surface;
   }
 
@@ -198,11 +183,6 @@ class GdiFixture : public testing::Test {
   static Image Filled(DWORD width, DWORD height, std::uint32_t value) {
     return {width, height, std::vector<std::uint32_t>(width * height, value)};
   }
-
-  platform::ScriptedClock clock;
-  platform::ScopedClock useClock{clock};
-  platform::Window window{"gdi test", RECT{0, 0, 640, 480}, platform::Window::Display::Hidden};
-  ComPtr<IDirectDraw2> device;
 };
 
 }  // namespace gdi_test
