@@ -15,15 +15,11 @@ TEST_F(ControlsTest, ButtonsShowBevelsTheDefaultFrameTheFocusAndThePress) {
   const std::uint32_t face = platform::PixelOf(clBtnFace);
   const std::uint32_t white = platform::PixelOf(clWhite);
   const std::uint32_t black = platform::PixelOf(clBlack);
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 80, 100, 22);
-  auto& plain = form.Add<TButton>("plain");
-  plain.SetBounds(10, 10, 100, 40);
+  auto& memo = Place<TMemo>(form, "memo", 10, 80, 100, 22);
+  auto& plain = Place<TButton>(form, "plain", 10, 10, 100, 40);
   plain.SetCaption("OK");
-  Seen plainSeen;
-  plainSeen.Watch(plain);
-  auto& chosen = form.Add<TButton>("chosen");
-  chosen.SetBounds(150, 10, 100, 40);
+  Seen plainSeen{plain};
+  auto& chosen = Place<TButton>(form, "chosen", 150, 10, 100, 40);
   chosen.SetCaption("Start");
   chosen.SetDefault(true);
   memo.SetFocus();
@@ -141,8 +137,7 @@ TEST_F(ControlsTest, DisabledTextTicksAndTransparentPictures) {
   EXPECT_TRUE(white);
 
   // The tick is drawn dark inside the white square of a checked box, and only then.
-  auto& check = form.Add<TCheckBox>("check");
-  check.SetBounds(10, 60, 120, 17);
+  auto& check = Place<TCheckBox>(form, "check", 10, 60, 120, 17);
   check.SetCaption("Netzwerkspiel");
   const std::int32_t top = (check.Height() - 13) / 2;
   const auto countInBox = [&](std::uint32_t pixel) {
@@ -163,8 +158,7 @@ TEST_F(ControlsTest, DisabledTextTicksAndTransparentPictures) {
   constexpr std::uint32_t red = 0xFF0000;
   constexpr std::uint32_t green = 0x00FF00;
   constexpr std::uint32_t blue = 0x0000FF;
-  auto& image = form.Add<TImage>("image");
-  image.SetBounds(200, 60, 3, 2);
+  auto& image = Place<TImage>(form, "image", 200, 60, 3, 2);
   image.LoadPicture(BmpOf({{blue, red, blue}, {red, green, blue}}));
   ASSERT_EQ(image.Picture().Width(), 3);
   Pump();

@@ -36,8 +36,20 @@ class TTestForm : public TForm {
   explicit TTestForm(TApplication& Application) : TForm(Application, "TestForm") { SetBounds(0, 0, 400, 300); }
 };
 
+// A new control of the kind in Parent, at the place given.
+template <class Control, class Parent>
+Control& Place(Parent& parent, const char* name, std::int32_t left, std::int32_t top, std::int32_t width,
+               std::int32_t height) {
+  auto& control = parent.template Add<Control>(name);
+  control.SetBounds(left, top, width, height);
+  return control;
+}
+
 // Counts what reaches a control's handlers.
 struct Seen {
+  Seen() = default;
+  explicit Seen(TControl& control) { Watch(control); }
+
   int clicks = 0;
   std::vector<WORD> keys;
   int mouseDowns = 0;

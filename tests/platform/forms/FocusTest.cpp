@@ -10,27 +10,18 @@ namespace controls_test {
 namespace {
 
 TEST_F(ControlsTest, TabWalksNestedPanelsPastWhatCannotTakeTheKeyboard) {
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 100, 22);
-  auto& outer = form.Add<TPanel>("outer");
-  outer.SetBounds(10, 40, 380, 200);
-  auto& check = outer.Add<TCheckBox>("check");
-  check.SetBounds(8, 8, 120, 17);
-  auto& inner = outer.Add<TPanel>("inner");
-  inner.SetBounds(8, 30, 360, 150);
-  auto& off = inner.Add<TButton>("off");
-  off.SetBounds(8, 8, 75, 25);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 100, 22);
+  auto& outer = Place<TPanel>(form, "outer", 10, 40, 380, 200);
+  auto& check = Place<TCheckBox>(outer, "check", 8, 8, 120, 17);
+  auto& inner = Place<TPanel>(outer, "inner", 8, 30, 360, 150);
+  auto& off = Place<TButton>(inner, "off", 8, 8, 75, 25);
   off.SetEnabled(false);
-  auto& list = inner.Add<TListBox>("list");
-  list.SetBounds(8, 40, 120, 60);
-  auto& noTab = inner.Add<TButton>("noTab");
-  noTab.SetBounds(140, 8, 75, 25);
+  auto& list = Place<TListBox>(inner, "list", 8, 40, 120, 60);
+  auto& noTab = Place<TButton>(inner, "noTab", 140, 8, 75, 25);
   noTab.SetTabStop(false);
-  auto& gone = outer.Add<TButton>("gone");
-  gone.SetBounds(240, 8, 75, 25);
+  auto& gone = Place<TButton>(outer, "gone", 240, 8, 75, 25);
   gone.SetVisible(false);
-  auto& track = form.Add<TTrackBar>("track");
-  track.SetBounds(10, 250, 200, 30);
+  auto& track = Place<TTrackBar>(form, "track", 10, 250, 200, 30);
 
   memo.SetFocus();
   std::vector<TControl*> forward;
@@ -82,21 +73,14 @@ TEST_F(ControlsTest, TheKeyboardLeavesWhatIsHiddenOrDisabled) {
   form.OnMouseDown = [&](TControl&, platform::MouseButton, TShiftState, std::int32_t, std::int32_t) {
     ++formSeen.mouseDowns;
   };
-  auto& panel = form.Add<TPanel>("panel");
-  panel.SetBounds(10, 10, 200, 100);
-  auto& memo = panel.Add<TMemo>("memo");
-  memo.SetBounds(8, 8, 120, 22);
-  Seen memoSeen;
-  memoSeen.Watch(memo);
-  auto& label = form.Add<TLabel>("label");
-  label.SetBounds(10, 120, 0, 0);
+  auto& panel = Place<TPanel>(form, "panel", 10, 10, 200, 100);
+  auto& memo = Place<TMemo>(panel, "memo", 8, 8, 120, 22);
+  Seen memoSeen{memo};
+  auto& label = Place<TLabel>(form, "label", 10, 120, 0, 0);
   label.SetCaption("Name:");
-  auto& check = form.Add<TCheckBox>("check");
-  check.SetBounds(10, 150, 120, 17);
-  auto& button = form.Add<TButton>("button");
-  button.SetBounds(10, 180, 80, 25);
-  Seen buttonSeen;
-  buttonSeen.Watch(button);
+  auto& check = Place<TCheckBox>(form, "check", 10, 150, 120, 17);
+  auto& button = Place<TButton>(form, "button", 10, 180, 80, 25);
+  Seen buttonSeen{button};
 
   // A click gives the keyboard to what can take it; the background and a label leave it where it is.
   Click(memo);
@@ -143,28 +127,19 @@ TEST_F(ControlsTest, TheKeyboardLeavesWhatIsHiddenOrDisabled) {
 }
 
 TEST_F(ControlsTest, EnterReachesTheDefaultButtonAndAltPressesTheMarkedOne) {
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 100, 22);
-  Seen memoSeen;
-  memoSeen.Watch(memo);
-  auto& check = form.Add<TCheckBox>("check");
-  check.SetBounds(10, 40, 120, 17);
-  auto& start = form.Add<TButton>("start");
-  start.SetBounds(10, 70, 80, 25);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 100, 22);
+  Seen memoSeen{memo};
+  auto& check = Place<TCheckBox>(form, "check", 10, 40, 120, 17);
+  auto& start = Place<TButton>(form, "start", 10, 70, 80, 25);
   start.SetCaption("&Start");
   start.SetDefault(true);
-  Seen startSeen;
-  startSeen.Watch(start);
-  auto& other = form.Add<TButton>("other");
-  other.SetBounds(100, 70, 120, 25);
+  Seen startSeen{start};
+  auto& other = Place<TButton>(form, "other", 100, 70, 120, 25);
   other.SetCaption("Laden && &Weiter");
-  Seen otherSeen;
-  otherSeen.Watch(other);
-  auto& plain = form.Add<TButton>("plain");
-  plain.SetBounds(230, 70, 80, 25);
+  Seen otherSeen{other};
+  auto& plain = Place<TButton>(form, "plain", 230, 70, 80, 25);
   plain.SetCaption("&&Ende");
-  Seen plainSeen;
-  plainSeen.Watch(plain);
+  Seen plainSeen{plain};
   ASSERT_TRUE(start.Default());
 
   memo.SetFocus();
@@ -203,12 +178,9 @@ TEST_F(ControlsTest, EnterReachesTheDefaultButtonAndAltPressesTheMarkedOne) {
   EXPECT_EQ(startSeen.clicks, 3);
 
   // A default button that cannot be reached is no default at all.
-  auto& hiddenPanel = form.Add<TPanel>("hiddenPanel");
-  hiddenPanel.SetBounds(10, 120, 200, 60);
-  auto& inside = hiddenPanel.Add<TButton>("inside");
-  inside.SetBounds(8, 8, 80, 25);
-  Seen insideSeen;
-  insideSeen.Watch(inside);
+  auto& hiddenPanel = Place<TPanel>(form, "hiddenPanel", 10, 120, 200, 60);
+  auto& inside = Place<TButton>(hiddenPanel, "inside", 8, 8, 80, 25);
+  Seen insideSeen{inside};
   inside.SetDefault(true);
   EXPECT_FALSE(start.Default());
   hiddenPanel.SetVisible(false);
@@ -225,16 +197,11 @@ TEST_F(ControlsTest, EnterReachesTheDefaultButtonAndAltPressesTheMarkedOne) {
 // A dialog inside the form keeps the user inside it until it is closed: clicks and Tab do not
 // reach what lies outside, Enter presses its OK and Esc its cancel button.
 TEST_F(ControlsTest, ADialogInsideTheFormKeepsClicksAndKeysUntilItCloses) {
-  auto& outside = form.Add<TButton>("outside");
-  outside.SetBounds(10, 10, 75, 25);
-  auto& dialog = form.Add<TPanel>("dialog");
-  dialog.SetBounds(100, 100, 200, 120);
-  auto& memo = dialog.Add<TMemo>("memo");
-  memo.SetBounds(8, 8, 180, 22);
-  auto& ok = dialog.Add<TButton>("ok");
-  ok.SetBounds(8, 80, 75, 25);
-  auto& cancel = dialog.Add<TButton>("cancel");
-  cancel.SetBounds(100, 80, 75, 25);
+  auto& outside = Place<TButton>(form, "outside", 10, 10, 75, 25);
+  auto& dialog = Place<TPanel>(form, "dialog", 100, 100, 200, 120);
+  auto& memo = Place<TMemo>(dialog, "memo", 8, 8, 180, 22);
+  auto& ok = Place<TButton>(dialog, "ok", 8, 80, 75, 25);
+  auto& cancel = Place<TButton>(dialog, "cancel", 100, 80, 75, 25);
   Seen seenOutside, seenOk, seenCancel;
   seenOutside.Watch(outside);
   seenOk.Watch(ok);
@@ -270,30 +237,19 @@ TEST_F(ControlsTest, ADialogInsideTheFormKeepsClicksAndKeysUntilItCloses) {
 }
 
 TEST_F(ControlsTest, DisabledControlsAndEverythingInADisabledPanelIgnoreInput) {
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 100, 22);
-  auto& button = form.Add<TButton>("button");
-  button.SetBounds(10, 40, 80, 25);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 100, 22);
+  auto& button = Place<TButton>(form, "button", 10, 40, 80, 25);
   button.SetCaption("&Los");
   button.SetDefault(true);
-  Seen buttonSeen;
-  buttonSeen.Watch(button);
-  auto& check = form.Add<TCheckBox>("check");
-  check.SetBounds(10, 70, 120, 17);
-  Seen checkSeen;
-  checkSeen.Watch(check);
-  auto& panel = form.Add<TPanel>("panel");
-  panel.SetBounds(150, 10, 240, 200);
-  auto& innerMemo = panel.Add<TMemo>("innerMemo");
-  innerMemo.SetBounds(8, 8, 100, 22);
-  Seen innerMemoSeen;
-  innerMemoSeen.Watch(innerMemo);
-  auto& innerCheck = panel.Add<TCheckBox>("innerCheck");
-  innerCheck.SetBounds(8, 40, 120, 17);
-  Seen innerCheckSeen;
-  innerCheckSeen.Watch(innerCheck);
-  auto& innerList = panel.Add<TListBox>("innerList");
-  innerList.SetBounds(8, 70, 120, 80);
+  Seen buttonSeen{button};
+  auto& check = Place<TCheckBox>(form, "check", 10, 70, 120, 17);
+  Seen checkSeen{check};
+  auto& panel = Place<TPanel>(form, "panel", 150, 10, 240, 200);
+  auto& innerMemo = Place<TMemo>(panel, "innerMemo", 8, 8, 100, 22);
+  Seen innerMemoSeen{innerMemo};
+  auto& innerCheck = Place<TCheckBox>(panel, "innerCheck", 8, 40, 120, 17);
+  Seen innerCheckSeen{innerCheck};
+  auto& innerList = Place<TListBox>(panel, "innerList", 8, 70, 120, 80);
   innerList.AddItem("Eins");
   innerList.AddItem("Zwei");
 

@@ -10,8 +10,7 @@ namespace controls_test {
 namespace {
 
 TEST_F(ControlsTest, MemoEditingKeys) {
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 200, 22);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 200, 22);
   memo.SetFocus();
 
   Type("Storch");
@@ -85,8 +84,7 @@ TEST_F(ControlsTest, MemoEditingKeys) {
 }
 
 TEST_F(ControlsTest, MemoKeepsItsLengthLimitAndTheWesternCodePage) {
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 200, 22);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 200, 22);
   memo.SetMaxLength(8);
   memo.SetFocus();
 
@@ -124,8 +122,7 @@ TEST_F(ControlsTest, MemoKeepsItsLengthLimitAndTheWesternCodePage) {
 }
 
 TEST_F(ControlsTest, ListBoxSelection) {
-  auto& list = form.Add<TListBox>("list");
-  list.SetBounds(10, 10, 150, 120);
+  auto& list = Place<TListBox>(form, "list", 10, 10, 150, 120);
   list.SetMultiSelect(true);
   for (const char* item : {"IPX", "TCP/IP", "Modem", "Seriell", "Lokal"}) list.AddItem(item);
   const auto selection = [&] {
@@ -192,8 +189,7 @@ TEST_F(ControlsTest, ListBoxSelection) {
 }
 
 TEST_F(ControlsTest, TrackBarKeepsItsPositionInRangeAndFollowsKeysAndDrags) {
-  auto& track = form.Add<TTrackBar>("track");
-  track.SetBounds(10, 10, 200, 40);
+  auto& track = Place<TTrackBar>(form, "track", 10, 10, 200, 40);
   track.SetRange(2, 8);
   track.SetPosition(20);
   EXPECT_EQ(track.Position(), 8);
@@ -236,11 +232,9 @@ TEST_F(ControlsTest, TrackBarKeepsItsPositionInRangeAndFollowsKeysAndDrags) {
 }
 
 TEST_F(ControlsTest, CheckBoxTogglesOnClickAndSpace) {
-  auto& check = form.Add<TCheckBox>("check");
-  check.SetBounds(10, 10, 150, 17);
+  auto& check = Place<TCheckBox>(form, "check", 10, 10, 150, 17);
   check.SetCaption("Vollbild");
-  Seen seen;
-  seen.Watch(check);
+  Seen seen{check};
 
   Click(check);
   EXPECT_TRUE(check.Checked());

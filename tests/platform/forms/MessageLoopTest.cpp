@@ -14,10 +14,8 @@ namespace {
 TEST_F(ControlsTest, AnErrorInAHandlerIsShownAndTheNextEventFollows) {
   std::vector<std::string> shown;
   application.SetErrorDisplay([&](const std::string& message) { shown.push_back(message); });
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 200, 22);
-  auto& button = form.Add<TButton>("button");
-  button.SetBounds(10, 40, 80, 25);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 200, 22);
+  auto& button = Place<TButton>(form, "button", 10, 40, 80, 25);
   button.SetCaption("&Verbinden");
   button.OnClick = [](TControl&) { throw std::runtime_error("Verbindung verloren"); };
   memo.OnKeyDown = [](TControl&, WORD& Key, TShiftState) {
@@ -48,8 +46,7 @@ TEST_F(ControlsTest, AnErrorInAHandlerIsShownAndTheNextEventFollows) {
 // While the program cannot let its handlers run, the window system's requests are still served,
 // and what the user typed waits, in order, for the next pass.
 TEST_F(ControlsTest, WhileHandlersMustWaitTheSystemIsServedAndTypingKeepsItsOrder) {
-  auto& memo = form.Add<TMemo>("memo");
-  memo.SetBounds(10, 10, 200, 22);
+  auto& memo = Place<TMemo>(form, "memo", 10, 10, 200, 22);
   memo.SetFocus();
   int closeRequests = 0;
   form.OnCloseRequest = [&](TControl&) { ++closeRequests; };
