@@ -25,6 +25,7 @@
 #include "game/rules/RoundRules.h"
 #include "game/rules/TwoPlayer.h"
 #include "platform/win/Clock.h"
+#include "tests/game/rules/SampleRecords.h"
 
 namespace {
 
@@ -56,25 +57,14 @@ auto FieldsOf(const GroundFigureRecord& F) {
   return std::tie(F.State, F.Frame, F.Age, F.X, F.ScreenX, F.HitX, F.LabelY);
 }
 
-TargetRecord FlyingStork() {
-  TargetRecord stork;
-  stork.Direction = true;
-  stork.Kind = 2;
+TargetRecord TenPointStork() {
+  TargetRecord stork = FlyingStork();
   stork.Points = 10;
-  stork.State = TargetFlying;
-  stork.Frame = 7;
-  stork.DX = -0.8123456;
-  stork.DY = 0.0004999;
-  stork.X = 2718.2818;
-  stork.Y = -12.3455;
-  stork.LabelY = 3.0;
-  stork.ScreenX = 41;
-  stork.ScreenY = -12;
   return stork;
 }
 
 TargetRecord FallingStork() {
-  TargetRecord stork = FlyingStork();
+  TargetRecord stork = TenPointStork();
   stork.Direction = false;
   stork.Kind = 3;
   stork.State = TargetFalling;
@@ -87,14 +77,10 @@ TargetRecord FallingStork() {
 }
 
 GroundFigureRecord IdleFigure() {
-  GroundFigureRecord figure;
+  GroundFigureRecord figure = HitFigure();
   figure.State = FigureIdle;
   figure.Frame = 2;
   figure.Age = 300;
-  figure.X = 1200;
-  figure.ScreenX = 470;
-  figure.HitX = 1220;
-  figure.LabelY = 12.5;
   return figure;
 }
 
@@ -123,7 +109,7 @@ void CheckStatus(const std::string& Payload) {
 
 // A target record cut short or with a bad field changes nothing; a whole one travels back as it came.
 void CheckTarget(const std::string& Payload) {
-  const TargetRecord before = FlyingStork();
+  const TargetRecord before = TenPointStork();
   TargetRecord target = before;
   if (!ReadsWithoutFieldError([&] { ReadTarget(Payload, target); })) {
     Require(FieldsOf(target) == FieldsOf(before));
@@ -250,7 +236,7 @@ class Plan {
 TargetState OwnTargets() {
   TargetState targets;
   ClearTargets(targets);
-  targets.Targets[2] = FlyingStork();
+  targets.Targets[2] = TenPointStork();
   targets.Targets[7] = FallingStork();
   targets.GroundFigures[3] = IdleFigure();
   targets.GroundFigureCount = 1;

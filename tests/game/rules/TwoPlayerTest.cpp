@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "SampleRecords.h"
 #include "game/rules/MessageText.h"
 #include "game/rules/TwoPlayer.h"
 #include "platform/win/Clock.h"
@@ -122,34 +123,6 @@ struct Match {
   }
 };
 
-// A ground figure just hit by a player.
-GroundFigureRecord HitFigure() {
-  GroundFigureRecord hit;
-  hit.State = FigureHit;
-  hit.Frame = 1;
-  hit.X = 1234;
-  hit.ScreenX = 77;
-  hit.HitX = 1254.0;
-  hit.LabelY = 270;
-  return hit;
-}
-
-TargetRecord Stork() {
-  TargetRecord stork;
-  stork.Direction = true;
-  stork.Kind = 2;
-  stork.State = TargetFlying;
-  stork.Frame = 7;
-  stork.DX = -0.8123456;
-  stork.DY = 0.0004999;
-  stork.X = 2718.2818;
-  stork.Y = -12.3455;
-  stork.LabelY = 3.0;
-  stork.ScreenX = 41;
-  stork.ScreenY = -12;
-  return stork;
-}
-
 TEST(TwoPlayerText, StatusRecordsAndTheWire) {
   StatusFields status;
   status.Score = 250;
@@ -163,7 +136,7 @@ TEST(TwoPlayerText, StatusRecordsAndTheWire) {
   EXPECT_EQ(read.Score, -5);
   EXPECT_EQ(read.TickCount, 3);
 
-  EXPECT_EQ(TargetPayload(Stork()), "1|2|0|0|7|-812|0|2718282|-12346|0|3000|41|-12|1|");
+  EXPECT_EQ(TargetPayload(FlyingStork()), "1|2|0|0|7|-812|0|2718282|-12346|0|3000|41|-12|1|");
   TargetRecord back;
   back.Direction = true;
   ReadTarget("2|3|5|0|1|500|-250|100000|20000|0|25500|-3|4|2|", back);
@@ -178,7 +151,7 @@ TEST(TwoPlayerText, StatusRecordsAndTheWire) {
   ReadTarget("7|1|0|0|0|0|0|0|0|0|0|0|0|1|", back);
   EXPECT_FALSE(back.Direction) << "a direction other than 1 or 2 leaves it";
 
-  TargetRecord untouched = Stork();
+  TargetRecord untouched = FlyingStork();
   EXPECT_THROW(ReadTarget("1|2|0|", untouched), PayloadEnded);
   EXPECT_EQ(untouched.Kind, FigureRecord) << "a record cut short changes nothing";
   try {
@@ -221,8 +194,8 @@ TEST(TwoPlayerProtocol, TheStatusCarriesScoreAimAndTicksAndTheSlowerSideCatchesU
 
 TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
   Match match;
-  match.host.targets.Targets[5] = Stork();
-  match.host.targets.Targets[6] = Stork();
+  match.host.targets.Targets[5] = FlyingStork();
+  match.host.targets.Targets[6] = FlyingStork();
   match.host.targets.Targets[6].X = 10.0;
   match.host.targets.SpawnCounter = 9;
   // Two spawns between exchanges: both go, the older first.
@@ -275,7 +248,7 @@ TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
 // waiting for any answer; only then does the rest of the guest's part come.
 TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
   Match match;
-  match.host.targets.Targets[5] = Stork();
+  match.host.targets.Targets[5] = FlyingStork();
   match.host.targets.SpawnCounter = 4;
   match.hostProtocol.AnnounceUpdate(StorkRecord, 5);
   const std::string storkPayload = TargetPayload(match.host.targets.Targets[5]);
@@ -436,7 +409,7 @@ TEST(TwoPlayerProtocol, AnAnswerIsAwaitedTenSecondsAndAPersonUntilThePlayerLeave
 }
 
 TargetRecord FallingStork(double LabelY) {
-  TargetRecord stork = Stork();
+  TargetRecord stork = FlyingStork();
   stork.State = TargetFalling;
   stork.Frame = 1;
   stork.LabelY = LabelY;
@@ -465,14 +438,14 @@ TEST(TwoPlayerProtocol, ValuesNoRealOpponentSendsBreakTheLineAndChangeNothing) {
       {"a label that holds a slot for hours", RecordTransfer("1|5|3|", TargetPayload(FallingStork(2000000)))},
       {"a stork far off the world", RecordTransfer("1|5|3|",
                                                    [] {
-                                                     TargetRecord far = Stork();
+                                                     TargetRecord far = FlyingStork();
                                                      far.X = 2000000;
                                                      return TargetPayload(far);
                                                    }())},
       {"a figure about to overflow its age", RecordTransfer("2|3|3|", FigurePayload(ancient))},
-      {"a record kind the game has not", RecordTransfer("7|5|3|", TargetPayload(Stork()))},
-      {"a spawn count about to overflow", RecordTransfer("1|5|2147483647|", TargetPayload(Stork()))},
-      {"an announcement cut short", RecordTransfer("1|", TargetPayload(Stork()))},
+      {"a record kind the game has not", RecordTransfer("7|5|3|", TargetPayload(FlyingStork()))},
+      {"a spawn count about to overflow", RecordTransfer("1|5|2147483647|", TargetPayload(FlyingStork()))},
+      {"an announcement cut short", RecordTransfer("1|", TargetPayload(FlyingStork()))},
   };
   for (const auto& [what, texts] : cases) {
     AgainstScript side(texts);
@@ -490,7 +463,7 @@ TEST(TwoPlayerProtocol, ValuesNoRealOpponentSendsBreakTheLineAndChangeNothing) {
   }
 
   // However short the announcement, the record's half goes, so that the other side never waits.
-  AgainstScript cut(RecordTransfer("1|", TargetPayload(Stork())));
+  AgainstScript cut(RecordTransfer("1|", TargetPayload(FlyingStork())));
   cut.protocol.ExchangeStatus();
   EXPECT_NE(std::find(cut.peer.sent.begin(), cut.peer.sent.end(), "w"), cut.peer.sent.end());
 
