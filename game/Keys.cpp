@@ -14,7 +14,7 @@ void TForm1::FormKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/)
     if (Key == VK_ESCAPE || Key == VK_SPACE) Program.TitlePictureShowing = false;
     return;
   }
-  if (Net.NetworkGame && Match.OwnEndState == EndChoosing) {
+  if (Net.NetworkGame && Match.OwnEndState == EndState::Choosing) {
     if (Program.KeyHeld) return;
     // Nobody is left to play again with once the other player is gone.
     if (Key == VK_SPACE && Match.Gone == OpponentGone::No) Match.RestartChoice = ChoicePlayAgain;
@@ -24,18 +24,18 @@ void TForm1::FormKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/)
   if (Key == VK_ESCAPE) {
     if (Program.KeyHeld) return;
     Program.KeyHeld = true;
-    if (Round.Phase == PhaseRoundOver) {
-      Round.Phase = PhaseStartScreen;
+    if (Round.Phase == RoundPhase::RoundOver) {
+      Round.Phase = RoundPhase::StartScreen;
       SaveAndQuit();
     } else {
-      Round.Phase = PhaseStopRequested;
+      Round.Phase = RoundPhase::StopRequested;
     }
     return;
   }
   if (Key == VK_SPACE) {
     if (Program.KeyHeld || Program.RoundBusy) return;
     Program.KeyHeld = true;
-    Round.Phase = PhaseRunning;
+    Round.Phase = RoundPhase::Running;
     if (vollbild->Checked()) SetGamePalette();
     StartRound();
     return;

@@ -28,7 +28,7 @@ bool TForm1::SetUpRound() {
   Round.OpponentScore = 0;
   if (Net.NetworkGame && !AgreeOnRound()) return false;
   Targets.GroundFigureCount = 0;
-  Round.Phase = PhaseRunning;
+  Round.Phase = RoundPhase::Running;
   if (vollbild->Checked()) SetGamePalette();
   FillMagazine(Magazine);
   Round.TickCount = 0;
@@ -50,7 +50,7 @@ bool TForm1::SetUpRound() {
 // One pass a frame, until the round is stopped. Closing the window ends the program in the
 // middle of a frame; nothing of the round may touch the display after that.
 void TForm1::RunFrames() {
-  while (Round.Phase != PhaseStopRequested) {
+  while (Round.Phase != RoundPhase::StopRequested) {
     const std::int64_t elapsed = Now() - Round.LastTickTime;
     const std::int64_t ticksBegan = Now();
     RunDueTicks(Round, elapsed, [this] { SimulationTick(); });
@@ -63,9 +63,9 @@ void TForm1::RunFrames() {
     Round.FramesShown += 1;
     Application().ProcessMessages();
     if (Application().Terminated()) return;
-    if (RoundTimeUp(Round.RoundSeconds, Now() - Round.RoundStartTick)) Round.Phase = PhaseStopRequested;
-    if (Net.NetworkGame && (Match.OwnEndState == EndOver || Match.PeerEndState == EndOver))
-      Round.Phase = PhaseStopRequested;
+    if (RoundTimeUp(Round.RoundSeconds, Now() - Round.RoundStartTick)) Round.Phase = RoundPhase::StopRequested;
+    if (Net.NetworkGame && (Match.OwnEndState == EndState::Over || Match.PeerEndState == EndState::Over))
+      Round.Phase = RoundPhase::StopRequested;
   }
 }
 
@@ -74,7 +74,7 @@ void TForm1::EndRound() {
   if (Application().Terminated()) return;
   Assets.Countdown->Stop();
   Assets.Fanfare->Play(false);
-  Round.Phase = PhaseRoundOver;
+  Round.Phase = RoundPhase::RoundOver;
   Round.ShootingEnabled = false;
   Program.RoundBusy = false;
   RenderFrame();

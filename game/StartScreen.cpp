@@ -38,7 +38,7 @@ void TForm1::LoadSettings() {
 void TForm1::FormPaint(TControl& /*Sender*/) {
   if (!Program.RoundBusy || Program.StartScreenReady) return;
   Net.NetworkGame = false;
-  Round.Phase = PhaseStartScreen;
+  Round.Phase = RoundPhase::StartScreen;
   SetUpStartScreen();
 }
 
@@ -82,7 +82,7 @@ void TForm1::cbNetzClick(TControl& /*Sender*/) {
 }
 
 void TForm1::Button3Click(TControl& /*Sender*/) {
-  Round.Phase = PhaseStopRequested;
+  Round.Phase = RoundPhase::StopRequested;
   SaveAndQuit();
 }
 
@@ -90,7 +90,7 @@ void TForm1::Button4Click(TControl& /*Sender*/) { ResetHighScores(Settings); }
 
 void TForm1::eNameKeyDown(TControl& /*Sender*/, WORD& Key, TShiftState /*Shift*/) {
   if (Key != VK_ESCAPE) return;
-  Round.Phase = PhaseStopRequested;
+  Round.Phase = RoundPhase::StopRequested;
   SaveAndQuit();
 }
 
@@ -151,7 +151,7 @@ void TForm1::Button2Click(TControl& /*Sender*/) {
   Application().ProcessMessages();
   UpdatePlayerStatus();
   if (!Net.IsHost && ListedPlayers() > 2) return LeaveFullSession();
-  Round.Phase = PhaseStartScreen;
+  Round.Phase = RoundPhase::StartScreen;
   if (Net.IsHost) WaitForSecondPlayer();
   if (ListedPlayers() <= 1 || Application().Terminated()) return;
   ChooseOpponent();
@@ -177,7 +177,7 @@ void TForm1::LeaveFullSession() {
 void TForm1::WaitForSecondPlayer() {
   Button2->SetEnabled(false);
   if (!ActiveControl()) eName->SetFocus();
-  while (ListedPlayers() <= 1 && Round.Phase != PhaseStopRequested && !Application().Terminated()) {
+  while (ListedPlayers() <= 1 && Round.Phase != RoundPhase::StopRequested && !Application().Terminated()) {
     LetMessagesRun();
     if (Application().Terminated()) return;
     UpdatePlayerStatus();

@@ -130,8 +130,8 @@ bool TForm1::ShowMatchResult() {
     Assets.BackBuffer->Draw(9, 440, *Assets.WaitingPicture, nullptr, false);
     Assets.BackBuffer->Flip();
     RestartBarrier();
-    Match.OwnEndState = EndPlaying;
-    Match.PeerEndState = EndPlaying;
+    Match.OwnEndState = EndState::Playing;
+    Match.PeerEndState = EndState::Playing;
     if (Application().Terminated()) return false;
     if (Match.RestartChoice == ChoiceQuit) {
       SaveAndQuit();
@@ -165,8 +165,8 @@ void TForm1::WriteResult(const std::string& Text) {
 // other player may choose first: its signal is taken and kept meanwhile.
 void TForm1::WaitForRestartChoice() {
   Match.RestartChoice = ChoiceWaiting;
-  Match.OwnEndState = EndChoosing;
-  Match.PeerEndState = Match.Gone == OpponentGone::No ? EndChoosing : EndOver;
+  Match.OwnEndState = EndState::Choosing;
+  Match.PeerEndState = Match.Gone == OpponentGone::No ? EndState::Choosing : EndState::Over;
   Match.PeerRestartHeard = false;
   while (Match.RestartChoice == ChoiceWaiting && !Application().Terminated()) {
     LetMessagesRun();
@@ -185,7 +185,7 @@ void TForm1::RestartBarrier() {
     }
     LetMessagesRun();
     if (protocol_.RestartHeard()) return;
-    if (Match.RestartChoice == ChoiceQuit || Round.Phase == PhaseStopRequested || Application().Terminated() ||
+    if (Match.RestartChoice == ChoiceQuit || Round.Phase == RoundPhase::StopRequested || Application().Terminated() ||
         Match.Gone != OpponentGone::No)
       return;
   }

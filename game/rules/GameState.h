@@ -1,16 +1,18 @@
 #pragma once
 // The state of the game that the main form keeps, grouped by concern and named as the game's own
-// description names it. Flags are bytes holding 0 or 1, as the game has always kept them.
+// description names it.
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-// Values of Phase.
-inline constexpr std::uint8_t PhaseRunning = 0;
-inline constexpr std::uint8_t PhaseStopRequested = 3;
-inline constexpr std::uint8_t PhaseStartScreen = 4;  // also: the program is being left
-inline constexpr std::uint8_t PhaseRoundOver = 5;
+// Where the program stands, by the numbers the state dumps have always shown.
+enum class RoundPhase : std::uint8_t {
+  Running = 0,
+  StopRequested = 3,
+  StartScreen = 4,  // also: the program is being left
+  RoundOver = 5,
+};
 
 // The start screen, the path into the game and the keys outside a round.
 struct ProgramState {
@@ -27,7 +29,7 @@ struct ProgramState {
 
 // One round: its score, its clock and ticks, and the view.
 struct RoundState {
-  std::uint8_t Phase = 0;
+  RoundPhase Phase = RoundPhase::Running;
   std::int32_t Score = 0;
   std::int32_t OpponentScore = 0;
   std::int32_t RoundSeconds = 0;

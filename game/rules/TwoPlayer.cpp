@@ -33,12 +33,12 @@ void TwoPlayerProtocol::SendText(const std::string& Text) { channel_.Send(Text);
 // Once the other player is gone it is over for good: no later state of the match brings it back.
 void TwoPlayerProtocol::NoteGone() {
   if (match_.Gone == OpponentGone::No) match_.Gone = channel_.Gone();
-  if (match_.Gone != OpponentGone::No) match_.PeerEndState = EndOver;
+  if (match_.Gone != OpponentGone::No) match_.PeerEndState = EndState::Over;
 }
 
 void TwoPlayerProtocol::Broken() {
   if (match_.Gone == OpponentGone::No) match_.Gone = OpponentGone::Broken;
-  match_.PeerEndState = EndOver;
+  match_.PeerEndState = EndState::Over;
 }
 
 std::optional<std::string> TwoPlayerProtocol::TakeText() {
@@ -46,7 +46,7 @@ std::optional<std::string> TwoPlayerProtocol::TakeText() {
   if (text) {
     heard_ = Now();
     match_.LastText = *text;
-    if (!text->empty() && text->front() == '@') match_.PeerEndState = EndOver;
+    if (!text->empty() && text->front() == '@') match_.PeerEndState = EndState::Over;
   }
   NoteGone();
   return text;
@@ -60,7 +60,7 @@ const std::string& TwoPlayerProtocol::ReceiveText() {
 bool TwoPlayerProtocol::SilentTooLong() {
   if (Now() - heard_ <= SilenceLimitMilliseconds) return false;
   match_.Gone = OpponentGone::Silent;
-  match_.PeerEndState = EndOver;
+  match_.PeerEndState = EndState::Over;
   return true;
 }
 
@@ -81,7 +81,7 @@ bool TwoPlayerProtocol::ReadFields(Read&& ReadThem) {
 
 // While both sides settle, the end signals that are still under way say nothing new.
 bool TwoPlayerProtocol::Interrupted() const {
-  return localLeft_ || match_.Gone != OpponentGone::No || (!settling_ && match_.PeerEndState == EndOver);
+  return localLeft_ || match_.Gone != OpponentGone::No || (!settling_ && match_.PeerEndState == EndState::Over);
 }
 
 bool TwoPlayerProtocol::ServeWindow(Awaited For, std::int64_t Since) {
@@ -290,7 +290,7 @@ void TwoPlayerProtocol::StoreRecord(std::int32_t Kind, std::int32_t Slot, const 
 
 void TwoPlayerProtocol::SignalEnd() {
   SendText("@0");
-  match_.OwnEndState = EndOver;
+  match_.OwnEndState = EndState::Over;
   heard_ = Now();
 }
 

@@ -20,10 +20,9 @@
 #include "Targets.h"
 #include "lib/runtime/Exception.h"
 
-// Values of the end states.
-inline constexpr std::uint8_t EndPlaying = 0;
-inline constexpr std::uint8_t EndChoosing = 1;
-inline constexpr std::uint8_t EndOver = 2;
+// How far a side's round has come to its end.
+enum class EndState : std::uint8_t { Playing, Choosing, Over };
+
 // Values of the restart choice.
 inline constexpr std::int32_t ChoiceWaiting = 1;
 inline constexpr std::int32_t ChoicePlayAgain = 2;
@@ -46,8 +45,8 @@ struct MatchState {
   std::int32_t OpponentCursorY = 0;
   std::int32_t OpponentTickCount = 0;
   std::string LastText;
-  std::uint8_t OwnEndState = 0;
-  std::uint8_t PeerEndState = 0;
+  EndState OwnEndState = EndState::Playing;
+  EndState PeerEndState = EndState::Playing;
   std::int32_t RestartChoice = ChoiceWaiting;
   // Why the other player's end state went to over without its end signal.
   OpponentGone Gone = OpponentGone::No;
@@ -114,7 +113,7 @@ class TwoPlayerProtocol {
   // A record that changed here (a spawn, a hit) goes to the other side with the next exchange.
   void AnnounceUpdate(std::int32_t Kind, std::int32_t Slot);
   // Whether the other player is gone or its round is over.
-  bool PeerOver() const { return match_.PeerEndState == EndOver; }
+  bool PeerOver() const { return match_.PeerEndState == EndState::Over; }
 
   // The round's end: the signal goes, and again with every pass, until the other side's comes;
   // what the other side sent before its signal is taken on the way. Ten seconds without a word end

@@ -115,8 +115,8 @@ const char* GoneName(OpponentGone Gone) {
 // The other player, and the world as both sides had it after the last complete exchange.
 void WriteMatch(const TForm1& Game, std::ostream& Out) {
   const MatchState& match = Game.Match;
-  Out << "own_end_state=" << int{match.OwnEndState} << '\n';
-  Out << "peer_end_state=" << int{match.PeerEndState} << '\n';
+  Out << "own_end_state=" << static_cast<int>(match.OwnEndState) << '\n';
+  Out << "peer_end_state=" << static_cast<int>(match.PeerEndState) << '\n';
   Out << "restart_choice=" << match.RestartChoice << '\n';
   Out << "opponent_gone=" << GoneName(match.Gone) << '\n';
   Out << "result=" << Cp1252ToUtf8(match.Result) << '\n';
@@ -134,7 +134,7 @@ void WriteMatch(const TForm1& Game, std::ostream& Out) {
 }  // namespace
 
 void WriteGameState(TForm1& Game, std::ostream& Out) {
-  Out << "phase=" << int{Game.Round.Phase} << '\n';
+  Out << "phase=" << static_cast<int>(Game.Round.Phase) << '\n';
   Out << "round_busy=" << int{Game.Program.RoundBusy} << '\n';
   Out << "title_showing=" << int{Game.Program.TitlePictureShowing} << '\n';
   Out << "network_game=" << int{Game.Net.NetworkGame} << '\n';

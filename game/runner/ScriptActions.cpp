@@ -107,5 +107,5 @@ FrameMark FrameMarkOf(TApplication& Application) {
   const auto* game = dynamic_cast<const TForm1*>(Application.MainForm());
   if (!game) return {};
   return {game->Round.RoundStartTick, game->Round.FramesShown, game->Match.RecordTransfers,
-          game->Round.Phase == PhaseRunning};
+          game->Round.Phase == RoundPhase::Running};
 }

@@ -59,7 +59,7 @@ TEST(GameStart, KeysOfTheTitleAndBetweenRounds) {
   harness.KeyDown(VK_RETURN);
   EXPECT_EQ(game.Program.TitlePictureShowing, 0);
   EXPECT_EQ(game.Program.KeyHeld, 0) << "the title's key does not count as held";
-  EXPECT_EQ(game.Round.Phase, PhaseRoundOver);
+  EXPECT_EQ(game.Round.Phase, RoundPhase::RoundOver);
 
   harness.KeyDown(VK_RIGHT);
   EXPECT_EQ(game.Program.RightHeld, 1);
@@ -68,7 +68,7 @@ TEST(GameStart, KeysOfTheTitleAndBetweenRounds) {
 
   game.Program.RoundBusy = true;
   harness.KeyDown(VK_SPACE);
-  EXPECT_EQ(game.Round.Phase, PhaseRoundOver) << "no round starts while one is busy";
+  EXPECT_EQ(game.Round.Phase, RoundPhase::RoundOver) << "no round starts while one is busy";
   EXPECT_EQ(game.Program.KeyHeld, 0);
   game.Program.RoundBusy = false;
   harness.KeyDown(VK_RETURN);  // Enter acts as Space
@@ -77,13 +77,13 @@ TEST(GameStart, KeysOfTheTitleAndBetweenRounds) {
   harness.KeyUp(VK_RETURN);
   EXPECT_EQ(game.Program.KeyHeld, 0);
 
-  game.Round.Phase = PhaseRunning;
+  game.Round.Phase = RoundPhase::Running;
   harness.KeyDown(VK_ESCAPE);
-  EXPECT_EQ(game.Round.Phase, PhaseStopRequested) << "Esc in a round stops it";
+  EXPECT_EQ(game.Round.Phase, RoundPhase::StopRequested) << "Esc in a round stops it";
   harness.KeyDown(VK_ESCAPE);
   EXPECT_FALSE(harness.Application().Terminated()) << "a held Esc acts once";
   harness.KeyUp(VK_ESCAPE);
-  game.Round.Phase = PhaseRoundOver;
+  game.Round.Phase = RoundPhase::RoundOver;
   harness.KeyDown(VK_ESCAPE);
   EXPECT_TRUE(harness.Application().Terminated());
   EXPECT_EQ(harness.Application().ExitCode(), 0);

@@ -283,7 +283,7 @@ TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
   EXPECT_EQ(match.host.targets.GroundFigures[3].X, 1234) << "the guest's record came after all";
   EXPECT_EQ(match.host.opponentHits, 1);
   EXPECT_EQ(match.host.match.RecordTransfers, 2);
-  EXPECT_EQ(match.host.match.PeerEndState, 0) << "nothing broke the line";
+  EXPECT_EQ(match.host.match.PeerEndState, EndState::Playing) << "nothing broke the line";
 }
 
 TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
@@ -291,7 +291,7 @@ TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
   // The guest's round is over: its signal ends the host's exchange wherever it waits.
   match.Together([](TwoPlayerProtocol& p) { EXPECT_EQ(p.ExchangeText('y', "0|0|0|0|0|0|"), "0"); },
                  [](TwoPlayerProtocol& p) { p.SendText("@0"); });
-  EXPECT_EQ(match.host.match.PeerEndState, EndOver);
+  EXPECT_EQ(match.host.match.PeerEndState, EndState::Over);
   EXPECT_TRUE(match.hostProtocol.PeerOver());
 
   // Surplus signals of earlier waits are passed over by the next one, however many wait: the
@@ -300,7 +300,7 @@ TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
   for (int i = 0; i < 300; ++i) next.line.Queue(1, ">");
   next.Together([](TwoPlayerProtocol& p) { p.SyncBarrier(); }, [](TwoPlayerProtocol& p) { p.SyncBarrier(); });
   EXPECT_EQ(next.guest.match.Gone, OpponentGone::No);
-  EXPECT_EQ(next.guest.match.PeerEndState, EndPlaying);
+  EXPECT_EQ(next.guest.match.PeerEndState, EndState::Playing);
   EXPECT_EQ(next.guest.match.LastText, "#");
   EXPECT_LT(next.line.guest.waits, 10) << "what waited was taken in one pass, not one at each wake-up";
 
@@ -319,7 +319,7 @@ TEST(TwoPlayerProtocol, TheEndSignalAndTheOtherSidesLeavingEndEveryWait) {
   left.line.host.gone = OpponentGone::Left;
   EXPECT_EQ(left.hostProtocol.WaitForMessage('#'), "0");
   EXPECT_EQ(left.host.match.Gone, OpponentGone::Left);
-  EXPECT_EQ(left.host.match.PeerEndState, EndOver);
+  EXPECT_EQ(left.host.match.PeerEndState, EndState::Over);
 }
 
 // The other side as a script of the texts it sends, whatever it is sent; silent once they are out.
@@ -502,7 +502,7 @@ TEST(TwoPlayerProtocol, AHitJustBeforeTheOtherSidesEndCountsOnBothSides) {
   EXPECT_EQ(match.host.opponentHits, 1);
   for (const Side* side : {&match.host, &match.guest}) {
     EXPECT_EQ(side->match.Gone, OpponentGone::No);
-    EXPECT_EQ(side->match.PeerEndState, EndOver);
+    EXPECT_EQ(side->match.PeerEndState, EndState::Over);
   }
 }
 
