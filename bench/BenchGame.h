@@ -45,7 +45,7 @@ inline void FillTheSky(TForm1& Form) {
   }
   targets.GroundFigureCount = 7;
   PlaneRecord& plane = targets.Plane;
-  plane.PlaneState = 1;
+  plane.PlaneState = PlaneCondition::Flying;
   plane.PlaneX = 2200;
   plane.PlaneY = 8;
   plane.BannerFrame = 4;

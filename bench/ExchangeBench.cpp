@@ -143,7 +143,7 @@ void ExchangeWithRecord(benchmark::State& state) {
   bench::LatencySamples samples;
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
-    host.protocol.AnnounceUpdate(1, 5);
+    host.protocol.AnnounceUpdate(RecordKind::Stork, 5);
     host.protocol.ExchangeStatus();
     samples.Add(Clock::now() - start);
   }

@@ -59,7 +59,7 @@ class ShotScene {
     for (const Point point : shown) {
       aim_ = point;
       Shoot();
-      const bool fell = StorkFell() && form_.Targets.Plane.PlaneState == 1;
+      const bool fell = StorkFell() && form_.Targets.Plane.PlaneState == PlaneCondition::Flying;
       Restore();
       if (fell) {
         found_ = true;

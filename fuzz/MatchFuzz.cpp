@@ -304,7 +304,7 @@ class ScriptedMatch {
 
   // The host's first change is a spawn, as its round makes them; the rest are hits.
   void ChangeOwnRecords(int Count) {
-    static constexpr PendingRecord Hits[] = {{1, 2}, {2, 3}, {1, 7}};
+    static constexpr PendingRecord Hits[] = {{RecordKind::Stork, 2}, {RecordKind::Figure, 3}, {RecordKind::Stork, 7}};
     int hit = 0;
     if (plan_.Host() && Count > 0) {
       if (SpawnTarget(targets_, random_, sounds_))

@@ -154,7 +154,7 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   bool HitGroundFigure(std::int32_t X, std::int32_t Row);
   bool HitStork(std::int32_t X, std::int32_t Row);
   bool HitPlane(std::int32_t X, std::int32_t Row);
-  void SendHit(std::int32_t Kind, std::int32_t Slot);
+  void SendHit(RecordKind Kind, std::int32_t Slot);
   void Play(const SoundSample& Sample);
   void GroundFigureUp() override;
   void Ambient(std::int32_t Number) override;

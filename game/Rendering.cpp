@@ -11,7 +11,7 @@ void TForm1::RenderFrame() {
   Round.CameraXInt = ::Round(Round.CameraX);
   for (std::int32_t layer = 1; layer <= 5; ++layer) {
     DrawScenery(layer, false);
-    if (layer == 1 && Targets.Plane.PlaneState != PlaneAbsent) DrawPlane();
+    if (layer == 1 && Targets.Plane.PlaneState != PlaneCondition::Absent) DrawPlane();
     if (layer == 4) DrawGroundFigures();
     if (layer <= 3) DrawTargets(layer, false);
   }

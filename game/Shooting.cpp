@@ -53,7 +53,7 @@ void TForm1::Shoot(std::int32_t X, std::int32_t Y) {
       tested = true;
       hit = HitGroundFigure(X, row) || HitStork(X, row);
     }
-    if (tested && !hit && Targets.Plane.PlaneState == PlaneFlying) hit = HitPlane(X, row);
+    if (tested && !hit && Targets.Plane.PlaneState == PlaneCondition::Flying) hit = HitPlane(X, row);
   }
 }
 
@@ -61,7 +61,7 @@ void TForm1::RenderHitMask() {
   Assets.BackBuffer->ColorFill(nullptr, MaskBackground);
   for (std::int32_t layer = 1; layer <= 5; ++layer) {
     DrawScenery(layer, true);
-    if (layer == 1 && Targets.Plane.PlaneState != PlaneAbsent) DrawPlane();
+    if (layer == 1 && Targets.Plane.PlaneState != PlaneCondition::Absent) DrawPlane();
     if (layer == 4) DrawGroundFigures();
     if (layer <= 3) DrawTargets(layer, true);
   }
@@ -70,7 +70,7 @@ void TForm1::RenderHitMask() {
 // The other player learns of a hit with the next exchange, a few ticks later, as the record then
 // stands: an exchange of its own here would fall between two of the other side's and leave the
 // two worlds a whole exchange apart from then on.
-void TForm1::SendHit(std::int32_t Kind, std::int32_t Slot) {
+void TForm1::SendHit(RecordKind Kind, std::int32_t Slot) {
   if (!Net.NetworkGame) return;
   Targets.SpawnMessageKind = Kind;
   Targets.SpawnMessageIndex = Slot;
@@ -94,7 +94,7 @@ bool TForm1::HitGroundFigure(std::int32_t X, std::int32_t Row) {
   figure.Frame = 1;
   figure.HitX = figure.X + FigureHitOffset;
   figure.LabelY = 270;
-  SendHit(FigureRecord, hitSlot);
+  SendHit(RecordKind::Figure, hitSlot);
   return true;
 }
 
@@ -115,7 +115,7 @@ bool TForm1::HitStork(std::int32_t X, std::int32_t Row) {
   target.Points = StorkPoints[static_cast<std::size_t>(target.Kind - 1)];
   Round.Score += target.Points;
   target.LabelY = target.Y + 5 * target.Kind;
-  SendHit(StorkRecord, hitSlot);
+  SendHit(RecordKind::Stork, hitSlot);
   return true;
 }
 
@@ -131,7 +131,7 @@ bool TForm1::HitPlane(std::int32_t X, std::int32_t Row) {
   if (!hit) return false;
   Play(Assets.Explosion);
   Round.Score = std::max(0, Round.Score - 25);
-  plane.PlaneState = PlaneShotDown;
+  plane.PlaneState = PlaneCondition::ShotDown;
   plane.PlaneDY = 5;
   plane.PlaneDX = ::Round(plane.PlaneDX * 0.7);
   plane.PlaneLabelY = 35;

@@ -75,6 +75,6 @@ void TForm1::DrawPlane() {
   if (Within(plane.BannerFrame, 1, BannerFrames))
     back.Draw(plane.PlaneScreenX + plane.BannerOffset, plane.PlaneY,
               *Assets.Banners[static_cast<std::size_t>(plane.BannerFrame - 1)][way], nullptr, true);
-  if (plane.PlaneState == PlaneShotDown)
+  if (plane.PlaneState == PlaneCondition::ShotDown)
     DrawNumber(::Round((plane.PlaneLabelX - Round.CameraXInt) * 0.32), ::Round(plane.PlaneLabelY), -25);
 }

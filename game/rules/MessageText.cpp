@@ -142,6 +142,6 @@ void ReadFigure(const std::string& Payload, GroundFigureRecord& Figure) {
   Figure = read;
 }
 
-std::string AnnouncementPayload(std::int32_t Kind, std::int32_t Slot, std::int32_t SpawnCounter) {
-  return PayloadWriter().Field(Kind).Field(Slot).Field(SpawnCounter).Text();
+std::string AnnouncementPayload(RecordKind Kind, std::int32_t Slot, std::int32_t SpawnCounter) {
+  return PayloadWriter().Field(static_cast<std::int32_t>(Kind)).Field(Slot).Field(SpawnCounter).Text();
 }

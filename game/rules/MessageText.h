@@ -66,4 +66,4 @@ std::string FigurePayload(const GroundFigureRecord& Figure);
 void ReadFigure(const std::string& Payload, GroundFigureRecord& Figure);
 
 // The fields of a spawn's announcement: kind, slot and the spawn counter.
-std::string AnnouncementPayload(std::int32_t Kind, std::int32_t Slot, std::int32_t SpawnCounter);
+std::string AnnouncementPayload(RecordKind Kind, std::int32_t Slot, std::int32_t SpawnCounter);

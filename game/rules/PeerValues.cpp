@@ -82,7 +82,9 @@ bool Plausible(const GroundFigureRecord& Figure) {
          Within(Figure.LabelY, -LabelReach, LabelReach) && Within(Figure.ScreenX, -ScreenReach, ScreenReach);
 }
 
-bool PlausibleRecordKind(std::int32_t Kind) { return Kind == StorkRecord || Kind == FigureRecord; }
+bool PlausibleRecordKind(std::int32_t Kind) {
+  return Kind == static_cast<std::int32_t>(RecordKind::Stork) || Kind == static_cast<std::int32_t>(RecordKind::Figure);
+}
 
 // At most a spawn a tick: months of play, and far from where counting on overflows.
 bool PlausibleSpawnCounter(std::int32_t SpawnCounter) { return Within(SpawnCounter, 0, 1000000000); }

@@ -31,13 +31,14 @@ void RemoveTargetsOutOfBounds(TargetState& State) {
 }
 
 void RemovePlaneOutOfBounds(PlaneRecord& Plane) {
-  if (Plane.PlaneState != PlaneAbsent && (Plane.PlaneX > 5300 || Plane.PlaneX < -1000 || Plane.PlaneY > 490)) {
-    Plane.PlaneState = PlaneAbsent;
+  if (Plane.PlaneState != PlaneCondition::Absent &&
+      (Plane.PlaneX > 5300 || Plane.PlaneX < -1000 || Plane.PlaneY > 490)) {
+    Plane.PlaneState = PlaneCondition::Absent;
   }
 }
 
 void StartPlane(PlaneRecord& Plane, RandomSource& Random) {
-  Plane.PlaneState = PlaneFlying;
+  Plane.PlaneState = PlaneCondition::Flying;
   Plane.BannerFrame = 1;
   Plane.PlaneX = -950;
   Plane.PlaneY = 8;
@@ -94,7 +95,7 @@ bool SpawnStork(TargetState& State, RandomSource& Random) {
   target.DX = target.Direction ? -std::abs(target.DX) : std::abs(target.DX);
 
   State.SpawnMessageIndex = slot;
-  State.SpawnMessageKind = StorkRecord;
+  State.SpawnMessageKind = RecordKind::Stork;
   State.Targets[0] = target;
   return true;
 }
@@ -115,7 +116,7 @@ bool SpawnGroundFigure(TargetState& State, RandomSource& Random, TargetSounds& S
   // With no slot free the count went up all the same and slot 8 goes out; the other side expects
   // a record after every spawn.
   State.OutgoingFigure = State.GroundFigures[slot];
-  State.SpawnMessageKind = FigureRecord;
+  State.SpawnMessageKind = RecordKind::Figure;
   State.SpawnMessageIndex = slot;
   return true;
 }
@@ -127,7 +128,7 @@ void ClearTargets(TargetState& State) {
   for (int slot = 1; slot <= TargetSlots; ++slot) State.Targets[slot].State = TargetFree;
   for (int slot = 1; slot <= GroundFigureSlots; ++slot) State.GroundFigures[slot].State = FigureFree;
   State.GroundFigureCount = 0;
-  State.Plane.PlaneState = PlaneAbsent;
+  State.Plane.PlaneState = PlaneCondition::Absent;
 }
 
 bool SpawnRandom(TargetState& State, std::int32_t Phase11, bool MaySpawn, RandomSource& Random, TargetSounds& Sounds) {
@@ -145,7 +146,8 @@ bool SpawnRandom(TargetState& State, std::int32_t Phase11, bool MaySpawn, Random
 
   // The plane's chance is drawn only on the first tick of eleven, but then also while a plane is
   // still in the air.
-  if (Phase11 == 1 && Random.Next() < 0.0015 && State.Plane.PlaneState == PlaneAbsent) StartPlane(State.Plane, Random);
+  if (Phase11 == 1 && Random.Next() < 0.0015 && State.Plane.PlaneState == PlaneCondition::Absent)
+    StartPlane(State.Plane, Random);
   return spawned;
 }
 

@@ -6,8 +6,8 @@
 #include "Targets.h"
 
 void MovePlane(PlaneRecord& Plane, std::int32_t Phase11) {
-  if (Plane.PlaneState == PlaneShotDown) Plane.PlaneLabelY -= 1.0 / 6;
-  if ((Plane.PlaneState == PlaneFlying || Plane.PlaneState == PlaneShotDown) && Phase11 == 1) {
+  if (Plane.PlaneState == PlaneCondition::ShotDown) Plane.PlaneLabelY -= 1.0 / 6;
+  if ((Plane.PlaneState == PlaneCondition::Flying || Plane.PlaneState == PlaneCondition::ShotDown) && Phase11 == 1) {
     Plane.PlaneX += Plane.PlaneDX;
     Plane.PlaneY += Plane.PlaneDY;
     if (++Plane.BannerFrame > BannerFrames) Plane.BannerFrame = 1;

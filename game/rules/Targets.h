@@ -29,8 +29,7 @@ struct TargetRecord {
 };
 
 // What a two-player record carries; the numbers go on the wire.
-inline constexpr std::int32_t StorkRecord = 1;
-inline constexpr std::int32_t FigureRecord = 2;
+enum class RecordKind : std::int32_t { Stork = 1, Figure = 2 };
 
 inline constexpr std::int32_t TargetFlying = 1;
 inline constexpr std::int32_t TargetFalling = 2;
@@ -54,12 +53,10 @@ inline constexpr std::int32_t FigureHit = 3;
 inline constexpr std::int32_t FigureSinking = 4;
 inline constexpr std::int32_t FigureLabelOnly = 5;
 
-inline constexpr std::int32_t PlaneAbsent = 0;
-inline constexpr std::int32_t PlaneFlying = 1;
-inline constexpr std::int32_t PlaneShotDown = 2;
+enum class PlaneCondition : std::int32_t { Absent, Flying, ShotDown };
 
 struct PlaneRecord {
-  std::int32_t PlaneState = PlaneAbsent;
+  PlaneCondition PlaneState = PlaneCondition::Absent;
   bool PlaneFromRight = false;
   std::int32_t PlaneX = 0;
   std::int32_t PlaneY = 0;
@@ -92,7 +89,7 @@ struct TargetState {
   PlaneRecord Plane;
   double SpawnThreshold = 0;
   std::int32_t SpawnCounter = 0;
-  std::int32_t SpawnMessageKind = 0;  // a record kind
+  RecordKind SpawnMessageKind{};
   std::int32_t SpawnMessageIndex = 0;
   SceneryLayout Scenery;
 };

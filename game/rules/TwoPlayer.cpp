@@ -203,7 +203,7 @@ void TwoPlayerProtocol::CatchUp() {
   round_.CatchingUp = false;
 }
 
-void TwoPlayerProtocol::AnnounceUpdate(std::int32_t Kind, std::int32_t Slot) {
+void TwoPlayerProtocol::AnnounceUpdate(RecordKind Kind, std::int32_t Slot) {
   const PendingRecord record{Kind, Slot};
   if (std::find(match_.PendingUpdates.begin(), match_.PendingUpdates.end(), record) == match_.PendingUpdates.end())
     match_.PendingUpdates.push_back(record);
@@ -221,9 +221,9 @@ void TwoPlayerProtocol::SendUpdate(const PendingRecord& Record) {
   SendText("#");
   SendText('q' + AnnouncementPayload(Record.Kind, Record.Slot, targets_.SpawnCounter));
   SendText("~");
-  if (Record.Kind == FigureRecord && Record.Slot >= 1 && Record.Slot <= GroundFigureSlots) {
+  if (Record.Kind == RecordKind::Figure && Record.Slot >= 1 && Record.Slot <= GroundFigureSlots) {
     SendText('w' + FigurePayload(targets_.GroundFigures[static_cast<std::size_t>(Record.Slot)]));
-  } else if (Record.Kind == StorkRecord && Record.Slot >= 1 && Record.Slot <= TargetSlots) {
+  } else if (Record.Kind == RecordKind::Stork && Record.Slot >= 1 && Record.Slot <= TargetSlots) {
     TargetRecord& target = targets_.Targets[static_cast<std::size_t>(Record.Slot)];
     SendText('w' + TargetPayload(target));
     // The other side got these in thousandths: both go on from the same values.
@@ -264,13 +264,13 @@ void TwoPlayerProtocol::ReceiveUpdate() {
     const std::int32_t spawnCounter = reader.Next();
     if (!PlausibleRecordKind(kind) || !PlausibleSpawnCounter(spawnCounter)) return Broken();
     targets_.SpawnCounter = spawnCounter;
-    StoreRecord(kind, slot, record);
+    StoreRecord(static_cast<RecordKind>(kind), slot, record);
   });
 }
 
 // A record for a slot that does not exist is passed over.
-void TwoPlayerProtocol::StoreRecord(std::int32_t Kind, std::int32_t Slot, const std::string& Record) {
-  if (Kind == FigureRecord) {
+void TwoPlayerProtocol::StoreRecord(RecordKind Kind, std::int32_t Slot, const std::string& Record) {
+  if (Kind == RecordKind::Figure) {
     GroundFigureRecord figure;
     ReadFigure(Record, figure);
     if (Slot < 1 || Slot > GroundFigureSlots) return;

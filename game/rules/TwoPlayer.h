@@ -30,7 +30,7 @@ inline constexpr std::int32_t ChoiceQuit = 3;
 
 // A record that changed on this side and goes to the other at the next exchange.
 struct PendingRecord {
-  std::int32_t Kind;  // 1 stork, 2 ground figure
+  RecordKind Kind;
   std::int32_t Slot;
   bool operator==(const PendingRecord&) const = default;
 };
@@ -111,7 +111,7 @@ class TwoPlayerProtocol {
   void SyncBarrier(Awaited For = Awaited::Answer);
   void ExchangeStatus();
   // A record that changed here (a spawn, a hit) goes to the other side with the next exchange.
-  void AnnounceUpdate(std::int32_t Kind, std::int32_t Slot);
+  void AnnounceUpdate(RecordKind Kind, std::int32_t Slot);
   // Whether the other player is gone or its round is over.
   bool PeerOver() const { return match_.PeerEndState == EndState::Over; }
 
@@ -150,7 +150,7 @@ class TwoPlayerProtocol {
   void ReceiveUpdate();
   void TakeAnswers();
   void ReceiveUpdates(std::int32_t Count);
-  void StoreRecord(std::int32_t Kind, std::int32_t Slot, const std::string& Record);
+  void StoreRecord(RecordKind Kind, std::int32_t Slot, const std::string& Record);
   void CatchUp();
   void NoteGone();
 

@@ -68,7 +68,7 @@ void WriteRound(TForm1& Game, std::ostream& Out) {
   Out << "storks_flying=" << CountTargets(Game, TargetFlying) << '\n';
   Out << "storks_falling=" << CountTargets(Game, TargetFalling) << '\n';
   Out << "ground_figures=" << Game.Targets.GroundFigureCount << '\n';
-  Out << "plane_state=" << Game.Targets.Plane.PlaneState << '\n';
+  Out << "plane_state=" << static_cast<int>(Game.Targets.Plane.PlaneState) << '\n';
   Out << "sounds_playing=" << SoundsPlaying(Game) << '\n';
 }
 
@@ -86,7 +86,7 @@ void WriteTargets(const TForm1& Game, std::ostream& Out) {
       Out << "figure" << slot << '=' << figure.State << ' ' << figure.Frame << ' ' << figure.ScreenX << '\n';
   }
   const PlaneRecord& plane = Game.Targets.Plane;
-  if (plane.PlaneState == PlaneAbsent || !Game.Assets.Plane[0]) return;
+  if (plane.PlaneState == PlaneCondition::Absent || !Game.Assets.Plane[0]) return;
   const std::size_t way = plane.PlaneFromRight ? 1 : 0;
   const TVXGFileSprite& picture = *Game.Assets.Plane[way];
   Out << "plane_box=" << plane.PlaneScreenX << ' ' << plane.PlaneY << ' ' << picture.Width() << ' ' << picture.Height()

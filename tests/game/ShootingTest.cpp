@@ -355,7 +355,7 @@ TEST_F(Shooting, AGroundFigureInFrontTakesTheShotAndNoStorkChanges) {
 TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLeastNought) {
   // A plane flying right at screen x 400 (world x 2750 at a factor of 0.32), its banner 200 to its left.
   PlaneRecord& plane = game_.Targets.Plane;
-  plane.PlaneState = PlaneFlying;
+  plane.PlaneState = PlaneCondition::Flying;
   plane.PlaneFromRight = false;
   plane.PlaneX = Camera + 1250;
   plane.PlaneY = 8;
@@ -379,7 +379,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   fallen.LabelY = fallen.Y + 10;
   ASSERT_FALSE(HiddenColumn(2, inBox));
   Shoot(inBox);
-  EXPECT_EQ(plane.PlaneState, 1) << "the banner's box where it is transparent is a miss";
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::Flying) << "the banner's box where it is transparent is a miss";
   EXPECT_EQ(game_.Round.Score, 10);
   EXPECT_EQ(game_.Magazine.ShotPending, 1);
   EXPECT_FALSE(Playing(game_.Assets.Explosion));
@@ -387,7 +387,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   Shoot(onBanner);
   EXPECT_EQ(game_.Round.Score, 0);
   EXPECT_TRUE(Playing(game_.Assets.Explosion));
-  EXPECT_EQ(plane.PlaneState, 2);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::ShotDown);
   EXPECT_EQ(plane.PlaneDY, 5);
   EXPECT_EQ(plane.PlaneDX, 10) << "10.5 goes to the even neighbour";
   EXPECT_EQ(plane.PlaneLabelY, 35);
@@ -400,7 +400,7 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   // The label of a figure hit earlier floats up across the plane's top edge, where the box does
   // not begin yet: the label clears the mask in the first row, and the plane is hit in the next.
   plane = PlaneRecord{};
-  plane.PlaneState = PlaneFlying;
+  plane.PlaneState = PlaneCondition::Flying;
   plane.PlaneX = Camera + 1250;
   plane.PlaneDX = 8;
   plane.BannerFrame = 1;
@@ -417,14 +417,14 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   ASSERT_GT(onLabel.X, 400) << "inside the plane's box";
   game_.Round.Score = 50;
   Shoot(onLabel);
-  EXPECT_EQ(plane.PlaneState, 2);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::ShotDown);
   EXPECT_EQ(game_.Round.Score, 25);
   EXPECT_EQ(labelOnly.State, 5);
   ClearTargets(game_.Targets);
 
   // From the right, banner behind it at +120: a stork in front of the banner takes the shot first.
   plane = PlaneRecord{};
-  plane.PlaneState = PlaneFlying;
+  plane.PlaneState = PlaneCondition::Flying;
   plane.PlaneFromRight = true;
   plane.PlaneX = Camera + 625;
   plane.PlaneY = 30;
@@ -440,10 +440,10 @@ TEST_F(Shooting, TheBannerCostsTwentyFivePointsWhereItShowsAndTheScoreStaysAtLea
   Shoot(behindStork);
   EXPECT_EQ(game_.Round.Score, 40);
   ExpectFallingFromHit(stork, 10);
-  EXPECT_EQ(plane.PlaneState, 1);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::Flying);
   Shoot(behindStork);
   EXPECT_EQ(game_.Round.Score, 15);
-  EXPECT_EQ(plane.PlaneState, 2);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::ShotDown);
   EXPECT_EQ(plane.PlaneDX, -18) << "-17.5 goes to the even neighbour";
   EXPECT_EQ(plane.PlaneLabelX, Camera + 625 + 60);
 }

@@ -228,7 +228,7 @@ TEST(MovePlaneTest, BannerTurnsOncePerElevenTicksAndAShotDownPlaneSinksUntilRemo
   EXPECT_EQ(plane.PlaneX, -950 + 10 * 16);
 
   // Shot down on tick 110: it keeps its way and drops 5 pixels per 11 ticks; the label rises 1/6 per tick.
-  plane.PlaneState = PlaneShotDown;
+  plane.PlaneState = PlaneCondition::ShotDown;
   plane.PlaneDY = 5;
   plane.PlaneDX = 11;
   plane.PlaneLabelY = 35;
@@ -241,9 +241,9 @@ TEST(MovePlaneTest, BannerTurnsOncePerElevenTicksAndAShotDownPlaneSinksUntilRemo
   // Removed once below 490: at y 493 after 97 drops, on the next removal pass.
   world.Ticks(11 * 95, true);
   EXPECT_EQ(plane.PlaneY, 8 + 97 * 5);
-  EXPECT_EQ(plane.PlaneState, 2);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::ShotDown);
   world.Ticks(11, true);
-  EXPECT_EQ(plane.PlaneState, 0);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::Absent);
   EXPECT_EQ(world.random.Left(), 0u);
 }
 

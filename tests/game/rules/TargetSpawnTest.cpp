@@ -86,7 +86,7 @@ TEST(SpawnTargetTest, StorksOfEveryPatternTakeTheirDrawsInOrder) {
 
     EXPECT_EQ(random.Left(), 0u);
     EXPECT_EQ(state.SpawnCounter, 42);
-    EXPECT_EQ(state.SpawnMessageKind, StorkRecord);
+    EXPECT_EQ(state.SpawnMessageKind, RecordKind::Stork);
     EXPECT_EQ(state.SpawnMessageIndex, c.firstFree);
     EXPECT_EQ(state.Targets[1].State, TargetFree);
     const TargetRecord& target = state.Targets[c.firstFree];
@@ -114,7 +114,7 @@ TEST(SpawnTargetTest, AfterTheRoundSetUpSlotsOneAndThirtyStayUnusedAndBusySlotsS
   for (auto& target : state.Targets) target = Flying(2, 100, 100);
   for (auto& figure : state.GroundFigures) figure.State = FigureIdle;
   state.GroundFigureCount = 7;
-  state.Plane.PlaneState = PlaneShotDown;
+  state.Plane.PlaneState = PlaneCondition::ShotDown;
 
   ClearTargets(state);
 
@@ -122,12 +122,12 @@ TEST(SpawnTargetTest, AfterTheRoundSetUpSlotsOneAndThirtyStayUnusedAndBusySlotsS
   for (int slot = 1; slot <= 31; ++slot) EXPECT_EQ(state.Targets[slot].State, TargetFree) << slot;
   for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(state.GroundFigures[slot].State, FigureFree) << slot;
   EXPECT_EQ(state.GroundFigureCount, 0);
-  EXPECT_EQ(state.Plane.PlaneState, PlaneAbsent);
+  EXPECT_EQ(state.Plane.PlaneState, PlaneCondition::Absent);
 
   state.Targets[0].State = TargetFree;
   for (int slot = 2; slot <= 29; ++slot) state.Targets[slot] = Flying(slot % 3 + 1, 1000, 100);
   state.Targets[17].State = TargetFalling;
-  state.SpawnMessageKind = 2;
+  state.SpawnMessageKind = RecordKind::Figure;
   state.SpawnMessageIndex = 4;
   ScriptedRandom random;
   random.Add({0.5});
@@ -141,7 +141,7 @@ TEST(SpawnTargetTest, AfterTheRoundSetUpSlotsOneAndThirtyStayUnusedAndBusySlotsS
   EXPECT_EQ(state.Targets[30].State, TargetFree);
   EXPECT_EQ(state.Targets[31].State, TargetFree);
   EXPECT_EQ(state.Targets[0].State, TargetFree);
-  EXPECT_EQ(state.SpawnMessageKind, FigureRecord);
+  EXPECT_EQ(state.SpawnMessageKind, RecordKind::Figure);
   EXPECT_EQ(state.SpawnMessageIndex, 4);
 }
 
@@ -164,7 +164,7 @@ TEST(SpawnTargetTest, GroundFiguresTakeTheLowestFreeSlotAndNeverPassSeven) {
   EXPECT_EQ(first.Age, 0);
   EXPECT_EQ(sounds.figuresUp, 1);
   EXPECT_EQ(state.GroundFigureCount, 2);
-  EXPECT_EQ(state.SpawnMessageKind, FigureRecord);
+  EXPECT_EQ(state.SpawnMessageKind, RecordKind::Figure);
   EXPECT_EQ(state.SpawnMessageIndex, 1);
   EXPECT_EQ(state.OutgoingFigure.X, 188);
   EXPECT_EQ(state.OutgoingFigure.State, FigureRising);
@@ -200,7 +200,7 @@ TEST(SpawnTargetTest, GroundFiguresTakeTheLowestFreeSlotAndNeverPassSeven) {
   EXPECT_EQ(random.Left(), 0u);
   EXPECT_EQ(state.GroundFigureCount, 7);
   EXPECT_EQ(sounds.figuresUp, 6);
-  EXPECT_EQ(state.SpawnMessageKind, FigureRecord);
+  EXPECT_EQ(state.SpawnMessageKind, RecordKind::Figure);
   EXPECT_EQ(state.SpawnMessageIndex, 8);
   EXPECT_EQ(state.OutgoingFigure.X, 2999);
   EXPECT_EQ(state.OutgoingFigure.State, FigureFree);
@@ -212,7 +212,7 @@ TEST(SpawnRandomTest, OneTickRemovesThenSpawnsThenSoundsThenStartsThePlane) {
   state.SpawnThreshold = 0.86;
   for (int slot = 2; slot <= 29; ++slot) state.Targets[slot] = Flying(2, 1000, 100);
   state.Targets[2].X = 5800.5;  // out, so its slot is free again before the spawn
-  state.Plane.PlaneState = PlaneFlying;
+  state.Plane.PlaneState = PlaneCondition::Flying;
   state.Plane.PlaneX = 5301;  // out, so a new plane may start in the same tick
   state.Plane.PlaneDY = 5;
   state.Plane.BannerFrame = 7;
@@ -230,7 +230,7 @@ TEST(SpawnRandomTest, OneTickRemovesThenSpawnsThenSoundsThenStartsThePlane) {
   EXPECT_EQ(state.Targets[2].Y, -60);
   EXPECT_EQ(sounds.ambient, std::vector<std::int32_t>{8});
   const PlaneRecord& plane = state.Plane;
-  EXPECT_EQ(plane.PlaneState, PlaneFlying);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::Flying);
   EXPECT_EQ(plane.PlaneFromRight, 1);
   EXPECT_EQ(plane.PlaneDX, -8);
   EXPECT_EQ(plane.PlaneX, 5200);
@@ -245,7 +245,7 @@ TEST(SpawnRandomTest, OneTickRemovesThenSpawnsThenSoundsThenStartsThePlane) {
   EXPECT_FALSE(SpawnRandom(state, 1, true, random, sounds));
   EXPECT_EQ(random.Left(), 0u);
   EXPECT_EQ(sounds.ambient, (std::vector<std::int32_t>{8, 15}));
-  EXPECT_EQ(plane.PlaneState, PlaneFlying);
+  EXPECT_EQ(plane.PlaneState, PlaneCondition::Flying);
   EXPECT_EQ(plane.PlaneFromRight, 0);
   EXPECT_EQ(plane.PlaneDX, 10);
   EXPECT_EQ(plane.PlaneX, -950);
@@ -265,7 +265,7 @@ TEST(SpawnRandomTest, DrawsOnlyWhatEachConditionReaches) {
   EXPECT_FALSE(SpawnRandom(state, 2, true, random, sounds));
   EXPECT_EQ(random.Left(), 0u);
   EXPECT_EQ(state.Targets[5].State, TargetFlying);
-  EXPECT_EQ(state.Plane.PlaneState, PlaneAbsent);
+  EXPECT_EQ(state.Plane.PlaneState, PlaneCondition::Absent);
 
   // A draw equal to the threshold does not exceed it.
   random.Add({0.0, 0.86, 0.5});
@@ -280,12 +280,12 @@ TEST(SpawnRandomTest, DrawsOnlyWhatEachConditionReaches) {
   EXPECT_EQ(state.SpawnCounter, 0);
 
   // A plane in the air: its chance is drawn all the same, and it flies on untouched.
-  state.Plane.PlaneState = PlaneFlying;
+  state.Plane.PlaneState = PlaneCondition::Flying;
   state.Plane.PlaneX = 300;
   random.Add({0.5, 0.5, 0.0});
   SpawnRandom(state, 1, true, random, sounds);
   EXPECT_EQ(random.Left(), 0u);
-  EXPECT_EQ(state.Plane.PlaneState, PlaneFlying);
+  EXPECT_EQ(state.Plane.PlaneState, PlaneCondition::Flying);
   EXPECT_EQ(state.Plane.PlaneX, 300);
   EXPECT_EQ(state.Targets[5].State, TargetFree);
   EXPECT_TRUE(sounds.ambient.empty());
@@ -327,12 +327,12 @@ TEST(SpawnRandomTest, RemovesStorksAndThePlaneOnlyBeyondTheirBounds) {
   // The plane goes on any tick, but only once past one of its bounds.
   for (const auto& [x, y, gone] : {std::tuple{5300, 490, false}, std::tuple{-1000, 8, false}, std::tuple{5301, 8, true},
                                    std::tuple{-1001, 8, true}, std::tuple{0, 491, true}}) {
-    state.Plane.PlaneState = PlaneShotDown;
+    state.Plane.PlaneState = PlaneCondition::ShotDown;
     state.Plane.PlaneX = x;
     state.Plane.PlaneY = y;
     random.Add({0.5, 0.5});
     SpawnRandom(state, 7, true, random, sounds);
-    EXPECT_EQ(state.Plane.PlaneState, gone ? 0 : 2) << x << ", " << y;
+    EXPECT_EQ(state.Plane.PlaneState, gone ? PlaneCondition::Absent : PlaneCondition::ShotDown) << x << ", " << y;
   }
   EXPECT_EQ(random.Left(), 0u);
 }

@@ -153,7 +153,7 @@ TEST(TwoPlayerText, StatusRecordsAndTheWire) {
 
   TargetRecord untouched = FlyingStork();
   EXPECT_THROW(ReadTarget("1|2|0|", untouched), PayloadEnded);
-  EXPECT_EQ(untouched.Kind, FigureRecord) << "a record cut short changes nothing";
+  EXPECT_EQ(untouched.Kind, 2) << "a record cut short changes nothing";
   try {
     ReadStatus("0|12a|0|0|0|0|");
     ADD_FAILURE() << "no error for a field that is no integer";
@@ -199,11 +199,11 @@ TEST(TwoPlayerProtocol, RecordsTravelInThousandthsAndTheHostsGoesFirst) {
   match.host.targets.Targets[6].X = 10.0;
   match.host.targets.SpawnCounter = 9;
   // Two spawns between exchanges: both go, the older first.
-  match.hostProtocol.AnnounceUpdate(StorkRecord, 6);
-  match.hostProtocol.AnnounceUpdate(StorkRecord, 5);
+  match.hostProtocol.AnnounceUpdate(RecordKind::Stork, 6);
+  match.hostProtocol.AnnounceUpdate(RecordKind::Stork, 5);
   const GroundFigureRecord hit = HitFigure();
   match.guest.targets.GroundFigures[3] = hit;
-  match.guestProtocol.AnnounceUpdate(FigureRecord, 3);
+  match.guestProtocol.AnnounceUpdate(RecordKind::Figure, 3);
   match.Together([](TwoPlayerProtocol& p) { p.ExchangeStatus(); }, [](TwoPlayerProtocol& p) { p.ExchangeStatus(); });
 
   const TargetRecord& sent = match.host.targets.Targets[5];
@@ -250,7 +250,7 @@ TEST(TwoPlayerProtocol, ASideSaysAllOfAnExchangeOnceTheStatusesHaveCrossed) {
   Match match;
   match.host.targets.Targets[5] = FlyingStork();
   match.host.targets.SpawnCounter = 4;
-  match.hostProtocol.AnnounceUpdate(StorkRecord, 5);
+  match.hostProtocol.AnnounceUpdate(RecordKind::Stork, 5);
   const std::string storkPayload = TargetPayload(match.host.targets.Targets[5]);
   const GroundFigureRecord hit = HitFigure();
   StatusFields guestStatus;
@@ -485,7 +485,7 @@ TEST(TwoPlayerProtocol, AHitJustBeforeTheOtherSidesEndCountsOnBothSides) {
   match.host.round.Score = 10;
   match.guest.round.Score = 25;
   match.guest.targets.Targets[4] = FallingStork(100);
-  match.guestProtocol.AnnounceUpdate(StorkRecord, 4);
+  match.guestProtocol.AnnounceUpdate(RecordKind::Stork, 4);
   const auto end = [](TwoPlayerProtocol& p) {
     p.SignalEnd();
     while (!p.EndHeard()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
