@@ -10,7 +10,7 @@ scratch=$(mktemp -d)
 # A program that does not end on SIGTERM must not hold the test up for ever: what failed is
 # already said, and it is killed after five seconds.
 cleanup() {
-  local job running=()
+  local status=$? job running=()
   for job in $(jobs -p); do kill "$job" 2>/dev/null && running+=("$job"); done
   for _ in {1..50}; do
     kill -0 "${running[@]}" 2>/dev/null || break
@@ -18,9 +18,21 @@ cleanup() {
   done
   for job in "${running[@]}"; do kill -KILL "$job" 2>/dev/null; done
   wait 2>/dev/null
+  [ -e "$scratch/hung" ] && status=1
   rm -rf "$scratch"
+  exit "$status"
 }
 trap cleanup EXIT
+# A test still running after four minutes hangs in something: it says in what, and ends it, well
+# within ctest's limit, so that the test fails with a reason instead of timing out without a word.
+watch_for_hang() {
+  sleep 240 </dev/null >/dev/null 2>&1
+  touch "$scratch/hung"
+  echo "FAILED: still running after 240 s, in:" >&2
+  ps -o pid=,etime=,args= --ppid "$1" >&2
+  pkill -KILL -P "$1"
+}
+watch_for_hang $$ &
 # The game under test talks to this X server only, with whatever sound there is.
 unset SDL_VIDEODRIVER SDL_AUDIODRIVER WAYLAND_DISPLAY
 
