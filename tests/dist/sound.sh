@@ -62,7 +62,7 @@ hear_a_shot() {
 
   # A slow build may open its stream only after the shot's moment has been recorded.
   await 10 sh -c "pactl list sink-inputs | grep -q 'application.name = \"Veltranzik\"'" ||
-    fail "the game plays no stream named after it on $server with SDL's output '${1:-chosen}'"
+    fail "the game plays no stream named after it on $server with SDL's output '${1:-chosen}'; streams: $(pactl list sink-inputs | grep -E 'application.name|media.name'); game: $(cat "$scratch/game.log")"
   loudest=$(od -An -v -t d2 -w2 "$scratch/heard.raw" |
     awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
   [ "$loudest" -gt 3000 ] || fail "the shot was not heard with SDL's output '${1:-chosen}' (loudest sample $loudest)"
