@@ -25,6 +25,9 @@ TApplication::~TApplication() {
 
 void TApplication::Run() {
   if (mainForm_) mainForm_->Show();
+  // A key pressed the moment the window appears must find the form as its first paint sets it up,
+  // not a form without its controls.
+  PaintForms();
   while (!terminated_) {
     ProcessMessages();
     if (terminated_) break;

@@ -86,6 +86,20 @@ TEST(Runner, AFirstStartIsSavedOnQuittingAndShownAgainAtTheNextStart) {
   EXPECT_EQ(folder.Read("dat.dat"), saved) << "ending without saving leaves the file alone";
 }
 
+// A player quick on the keys presses one as soon as the window shows: it must reach the start
+// screen as it is drawn, with its Start button and its name field.
+TEST(Runner, KeysPressedTheMomentTheWindowAppearsReachTheStartScreen) {
+  const GameFolder started;
+  const RunResult start = RunScript(started, "0 key down 13\n10 key up 13\n3000 state title.txt\n3010 end\n");
+  ASSERT_EQ(start.Status, 0) << start.Err;
+  EXPECT_EQ(started.State("title.txt")["title_showing"], "1") << "Return pressed Start";
+
+  const GameFolder left;
+  const RunResult leave = RunScript(left, "0 key down 27\n3000 end\n");
+  ASSERT_EQ(leave.Status, 0) << leave.Err;
+  EXPECT_EQ(left.Read("dat.dat").size(), SettingsRecordSize) << "Esc saved and quit";
+}
+
 TEST(Runner, EscInEveryControlThatSharesTheNameFieldsKeyHandlerSavesAndQuits) {
   const std::pair<const char*, const char*> ways[] = {
       {"eName", ""},
