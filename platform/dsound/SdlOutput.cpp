@@ -1,6 +1,7 @@
 #include "SdlOutput.h"
 
 #include <cerrno>
+#include <cstdio>
 
 namespace platform::dsound {
 
@@ -8,6 +9,12 @@ namespace {
 constexpr int PreferredRate = 44100;
 constexpr Uint16 PeriodFrames = 512;  // about 12 ms: short enough for a shot to sound at once
 constexpr int BytesPerFrame = 2 * sizeof(std::int16_t);
+
+// The game plays on silent; whoever started it from a terminal learns why.
+std::nullptr_t NoSound() {
+  std::fprintf(stderr, "%s: ohne Ton, keine Tonausgabe: %s\n", program_invocation_short_name, SDL_GetError());
+  return nullptr;
+}
 }  // namespace
 
 std::unique_ptr<SdlOutput> SdlOutput::Open() {
@@ -15,7 +22,7 @@ std::unique_ptr<SdlOutput> SdlOutput::Open() {
   // own PipeWire output would say "SDL Application". What the environment sets still wins.
   SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_APP_NAME, program_invocation_short_name, SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, program_invocation_short_name, SDL_HINT_DEFAULT);
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return NoSound();
   std::unique_ptr<SdlOutput> output(new SdlOutput());  // from here on it quits the subsystem
   SDL_AudioSpec wanted{};
   wanted.freq = PreferredRate;
@@ -27,7 +34,7 @@ std::unique_ptr<SdlOutput> SdlOutput::Open() {
   SDL_AudioSpec obtained{};
   // The mixer converts to any rate itself; SDL keeps the format and channels as asked.
   output->device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-  if (output->device_ == 0) return nullptr;
+  if (output->device_ == 0) return NoSound();
   output->rate_ = static_cast<DWORD>(obtained.freq);
   return output;
 }
