@@ -48,9 +48,12 @@ hear_a_shot() {
   (cd "$scratch/folder" && SDL_AUDIODRIVER=$1 exec "$game/Veltranzik") >"$scratch/game.log" 2>&1 &
   local game_process=$! window recorder loudest
   window=$(game_window) || exit 1
-  # Past the start screen and the title into a round.
+  # Start opens the game's sound while it reads its data, behind the title picture; a slow build
+  # takes seconds for that.
   xdotool windowfocus --sync "$window" key Return
-  sleep 1
+  await 30 sh -c "pactl list sink-inputs | grep -q 'application.name = \"Veltranzik\"'" ||
+    fail "the game plays no stream named after it on $server with SDL's output '${1:-chosen}'; streams: $(pactl list sink-inputs | grep -E 'application.name|media.name'); game: $(cat "$scratch/game.log")"
+  # Past the title into a round.
   xdotool key space
   sleep 1
 
@@ -60,9 +63,6 @@ hear_a_shot() {
   xdotool mousemove 640 400 click 1
   wait $recorder
 
-  # A slow build may open its stream only after the shot's moment has been recorded.
-  await 10 sh -c "pactl list sink-inputs | grep -q 'application.name = \"Veltranzik\"'" ||
-    fail "the game plays no stream named after it on $server with SDL's output '${1:-chosen}'; streams: $(pactl list sink-inputs | grep -E 'application.name|media.name'); game: $(cat "$scratch/game.log")"
   loudest=$(od -An -v -t d2 -w2 "$scratch/heard.raw" |
     awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
   [ "$loudest" -gt 3000 ] || fail "the shot was not heard with SDL's output '${1:-chosen}' (loudest sample $loudest)"
