@@ -67,12 +67,18 @@ Window::Window(const std::string& title, const RECT& bounds, Display display, Fr
   if (display != Display::OnScreen) return;
   video_ = std::make_unique<VideoSubsystem>();
   if (!video_->running) return;
-  const Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | (frame == Frame::Borderless ? SDL_WINDOW_BORDERLESS : 0);
+  const Uint32 flags =
+      SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | (frame == Frame::Borderless ? SDL_WINDOW_BORDERLESS : 0);
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, WidthOf(bounds),
                              HeightOf(bounds), flags);
   if (!window_) return;
   SDL_SetWindowData(window_, WindowDataName, this);
   SetBounds(bounds);
+  // For an OpenGL renderer SDL puts a new system window in place of the first one. The window is
+  // shown only once that is settled, so that it appears once, and keys sent to it as it appears
+  // are not sent to a window about to go.
+  Renderer();
+  SDL_ShowWindow(window_);
 }
 
 Window::~Window() {

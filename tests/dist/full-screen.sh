@@ -40,14 +40,29 @@ check() {
   local where="on $screen ${wm:-without a window manager}"
   convert "$scratch/title.png" -sample "$((factor * 100))%" "$scratch/scaled.png"
   start_x_server "$screen" $wm
+  # Without a window manager every window the game shows is a child of the screen's root.
+  local watcher
+  if [ -z "$wm" ]; then
+    xev -root -event substructure >"$scratch/root-events" 2>&1 &
+    watcher=$!
+    sleep 0.5
+  fi
   (cd "$scratch/folder" && exec "$game/Veltranzik") >"$scratch/game.log" 2>&1 &
   local game=$!
   local window
   window=$(game_window) || exit 1
   xdotool windowfocus --sync "$window" key Return
-  await 10 sh -c "xwininfo -id $window | grep -q 'Width: $width'" || fail "$where the window never covered the screen"
-  if ! await 10 title_shown "$width" "$height" "$factor" >/dev/null; then
+  await 20 sh -c "xwininfo -id $window | grep -q 'Width: $width'" || fail "$where the window never covered the screen"
+  # The title is whole only once the game has read its data: seconds for a slow build.
+  if ! await 30 title_shown "$width" "$height" "$factor" >/dev/null; then
     fail "$where $(title_shown "$width" "$height" "$factor")"
+  fi
+  if [ -z "$wm" ]; then
+    kill "$watcher"
+    local shown
+    shown=$(grep -c '^MapNotify' "$scratch/root-events")
+    # A window that is put in place of another one as it appears loses the keys sent to the first.
+    [ "$shown" = 1 ] || fail "$where the game showed a window $shown times; it must appear once"
   fi
   kill "$game"
   wait "$game"

@@ -117,7 +117,8 @@ echo "start screen shown at $place as a Wayland window"
 
 xdotool mousemove $(start_screen_point 250 270) click 1 key Return
 full_top=$(((screen_height - 960) / 2))
-await 10 picture_at 0 "$full_top" || fail "full screen does not show the title whole at twice its size, centred"
+# The title is whole only once the game has read its data: seconds for a slow build.
+await 30 picture_at 0 "$full_top" || fail "full screen does not show the title whole at twice its size, centred"
 black_around 0 "$full_top" || fail "the border around the full-screen picture is not black"
 echo "full screen: title whole at 2 times, centred on black"
 
