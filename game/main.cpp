@@ -1,10 +1,18 @@
 // Veltranzik: the program.
 
+#include <cstdio>
+
 #include "Program.h"
 #include "lib/LibraryCache.h"
 #include "platform/forms/Application.h"
+#include "platform/win/Window.h"
 
 int main() {
+  // Without a screen the game would run on unseen, and never end.
+  if (const std::optional<std::string> reason = platform::WhyWindowsCannotBeSeen()) {
+    std::fprintf(stderr, "Veltranzik: kein Bildschirm: %s\n", reason->c_str());
+    return 1;
+  }
   int exitCode = 0;
   {
     TApplication Application;

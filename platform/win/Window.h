@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ namespace platform {
 
 // The desktop of a process whose windows are not on screen.
 inline constexpr SIZE HiddenDesktopSize{1920, 1080};
+
+// Why no window of this process could be seen, if none could: SDL finds no display, or only the
+// driver it falls back on by itself where there is none, which draws in memory.
+std::optional<std::string> WhyWindowsCannotBeSeen();
 
 class Window {
  public:
