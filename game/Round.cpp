@@ -51,13 +51,14 @@ bool TForm1::SetUpRound() {
 // middle of a frame; nothing of the round may touch the display after that.
 void TForm1::RunFrames() {
   while (Round.Phase != RoundPhase::StopRequested) {
-    const std::int64_t elapsed = Now() - Round.LastTickTime;
     const std::int64_t ticksBegan = Now();
+    const std::int64_t elapsed = ticksBegan - Round.LastTickTime;
     RunDueTicks(Round, elapsed, [this] { SimulationTick(); });
     if (Application().Terminated()) return;
     Round.ScrollStep = ScrollStepFor(elapsed);
     ScrollView();
-    Round.LastTickTime = Now() - TickTimeKept(Now() - ticksBegan, Net.NetworkGame);
+    const std::int64_t ticksEnded = Now();
+    Round.LastTickTime = ticksEnded - TickTimeKept(ticksEnded - ticksBegan, Net.NetworkGame);
     RenderFrame();
     Assets.BackBuffer->Flip();
     Round.FramesShown += 1;
