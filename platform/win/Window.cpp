@@ -60,12 +60,12 @@ struct VideoSubsystem {
 };
 
 std::optional<std::string> WhyWindowsCannotBeSeen() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return std::string(SDL_GetError());
+  const VideoSubsystem video;
+  if (!video.running) return std::string(SDL_GetError());
   const std::string_view driver = SDL_GetCurrentVideoDriver();
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-  const bool fallback = driver == "offscreen" && !(asked && driver == asked);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  if (fallback) return std::string("weder X11 noch Wayland erreichbar (DISPLAY, WAYLAND_DISPLAY)");
+  if (driver == "offscreen" && !(asked && driver == asked))
+    return std::string("weder X11 noch Wayland erreichbar (DISPLAY, WAYLAND_DISPLAY)");
   return std::nullopt;
 }
 
