@@ -8,8 +8,9 @@
 #include "platform/win/Window.h"
 
 int main() {
+  const platform::DisplayConnection display;
   // Without a screen the game would run on unseen, and never end.
-  if (const std::optional<std::string> reason = platform::WhyWindowsCannotBeSeen()) {
+  if (const std::optional<std::string>& reason = display.WhyWindowsCannotBeSeen()) {
     std::fprintf(stderr, "Veltranzik: kein Bildschirm: %s\n", reason->c_str());
     return 1;
   }

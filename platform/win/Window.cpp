@@ -3,7 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <string_view>
+#include <thread>
 
 #include "PictureScaler.h"
 
@@ -46,9 +49,21 @@ bool TakesPicturesAsTheyAre(const SDL_Surface* surface) {
          surface->format->Gmask == 0x0000FF00 && surface->format->Bmask == 0x000000FF;
 }
 
+// With SDL's video started or not, as it is.
+std::optional<std::string> WhyNotSeen(bool videoRunning) {
+  if (!videoRunning) return std::string(SDL_GetError());
+  const std::string_view driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (driver == "offscreen" && !(asked && driver == asked))
+    return std::string("weder X11 noch Wayland erreichbar (DISPLAY, WAYLAND_DISPLAY)");
+  return std::nullopt;
+}
+
+bool ADisplayIsNamed() { return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"); }
+
 }  // namespace
 
-// Keeps SDL's video running for as long as a window needs it.
+// Keeps SDL's video running for as long as a window, or the program, needs it.
 struct VideoSubsystem {
   VideoSubsystem() : running(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
   VideoSubsystem(const VideoSubsystem&) = delete;
@@ -59,15 +74,22 @@ struct VideoSubsystem {
   const bool running;
 };
 
-std::optional<std::string> WhyWindowsCannotBeSeen() {
-  const VideoSubsystem video;
-  if (!video.running) return std::string(SDL_GetError());
-  const std::string_view driver = SDL_GetCurrentVideoDriver();
-  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-  if (driver == "offscreen" && !(asked && driver == asked))
-    return std::string("weder X11 noch Wayland erreichbar (DISPLAY, WAYLAND_DISPLAY)");
-  return std::nullopt;
+// An X server whose last client has just left starts afresh and turns away whoever connects in
+// that moment, and SDL connects, leaves and connects again as it starts: a display that is named
+// but turned us away is tried again.
+DisplayConnection::DisplayConnection() {
+  constexpr int Attempts = 3;
+  constexpr std::chrono::milliseconds BetweenAttempts{100};
+  for (int attempt = 1;; ++attempt) {
+    video_ = std::make_unique<VideoSubsystem>();
+    whyNotSeen_ = WhyNotSeen(video_->running);
+    if (!whyNotSeen_ || !ADisplayIsNamed() || attempt == Attempts) return;
+    video_.reset();
+    std::this_thread::sleep_for(BetweenAttempts);
+  }
 }
+
+DisplayConnection::~DisplayConnection() = default;
 
 Window::Display Window::DefaultDisplay() { return DefaultDisplaySetting(); }
 

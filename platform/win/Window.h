@@ -24,9 +24,23 @@ namespace platform {
 // The desktop of a process whose windows are not on screen.
 inline constexpr SIZE HiddenDesktopSize{1920, 1080};
 
-// Why no window of this process could be seen, if none could: SDL finds no display, or only the
-// driver it falls back on by itself where there is none, which draws in memory.
-std::optional<std::string> WhyWindowsCannotBeSeen();
+// SDL's video for as long as the program runs, so that the windows it makes one after another
+// share one connection to the display instead of each making its own.
+class DisplayConnection {
+ public:
+  DisplayConnection();
+  DisplayConnection(const DisplayConnection&) = delete;
+  DisplayConnection& operator=(const DisplayConnection&) = delete;
+  ~DisplayConnection();
+
+  // Why no window of this process could be seen, if none could: SDL finds no display, or only the
+  // driver it falls back on by itself where there is none, which draws in memory.
+  const std::optional<std::string>& WhyWindowsCannotBeSeen() const { return whyNotSeen_; }
+
+ private:
+  std::unique_ptr<struct VideoSubsystem> video_;
+  std::optional<std::string> whyNotSeen_;
+};
 
 class Window {
  public:
