@@ -60,10 +60,12 @@ await() {
   done
 }
 
-# start_x_server WIDTHxHEIGHT [openbox]: sets DISPLAY to a new X server of that size.
+# start_x_server WIDTHxHEIGHT [openbox]: sets DISPLAY to a new X server of that size. It does not
+# start afresh each time its last client leaves, as it would turn away the test's next tool that
+# connects in that moment.
 start_x_server() {
   local number=$scratch/display.$RANDOM
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
   await 10 test -s "$number" || fail "Xvfb did not start"
   export DISPLAY=:$(head -n1 "$number")
   if [ "${2:-}" = openbox ]; then
