@@ -135,6 +135,7 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   std::string WithOwnAddresses(const std::string& Status) const;
   void FinishMatchRound();
   bool ShowMatchResult();
+  void ShowResult();
   void WriteResult(const std::string& Text);
   void WaitForRestartChoice();
   void RestartBarrier();

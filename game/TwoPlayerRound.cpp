@@ -111,13 +111,9 @@ void TForm1::FinishMatchRound() {
 // The result over the last frame, then the players' choice; true when both play on. When the other
 // player goes while this one waits to play again, the result shows again, with the reason.
 bool TForm1::ShowMatchResult() {
-  const std::string result = ResultText(Round.Score, Round.OpponentScore);
-  Match.Result = result;
+  Match.Result = ResultText(Round.Score, Round.OpponentScore);
   for (;;) {
-    WriteResult(result);
-    Assets.BackBuffer->Draw(120, 200, *Assets.ResultScratch, nullptr, true);
-    Assets.BackBuffer->Draw(180, 420, *Assets.PromptLine, nullptr, true);
-    Assets.BackBuffer->Flip();
+    ShowResult();
     WaitForRestartChoice();
     if (Application().Terminated()) return false;
     if (Match.RestartChoice == ChoiceQuit) {
@@ -141,6 +137,13 @@ bool TForm1::ShowMatchResult() {
   }
 }
 
+void TForm1::ShowResult() {
+  WriteResult(Match.Result);
+  Assets.BackBuffer->Draw(120, 200, *Assets.ResultScratch, nullptr, true);
+  Assets.BackBuffer->Draw(180, 420, *Assets.PromptLine, nullptr, true);
+  Assets.BackBuffer->Flip();
+}
+
 // Nine white copies make a halo; the dark text goes on top. A line under it tells why the other
 // player's round ended early, when it did.
 void TForm1::WriteResult(const std::string& Text) {
@@ -162,15 +165,21 @@ void TForm1::WriteResult(const std::string& Text) {
 }
 
 // While the other player is gone there is nobody to play again with: only Esc ends the wait. The
-// other player may choose first: its signal is taken and kept meanwhile.
+// other player may choose first: its signal is taken and kept meanwhile. When the other player goes
+// during the wait, the result shows again at once, with the reason.
 void TForm1::WaitForRestartChoice() {
   Match.RestartChoice = ChoiceWaiting;
   Match.OwnEndState = EndState::Choosing;
   Match.PeerEndState = Match.Gone == OpponentGone::No ? EndState::Choosing : EndState::Over;
   Match.PeerRestartHeard = false;
+  OpponentGone shown = Match.Gone;
   while (Match.RestartChoice == ChoiceWaiting && !Application().Terminated()) {
     LetMessagesRun();
     protocol_.RestartHeard();
+    if (Match.Gone != shown) {
+      shown = Match.Gone;
+      ShowResult();
+    }
   }
 }
 

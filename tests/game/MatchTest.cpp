@@ -235,6 +235,26 @@ TEST_F(Match, AnOpponentThatVanishesWhileTheOtherWaitsToPlayAgainFreesIt) {
   EXPECT_EQ(guest.Process().Wait(20s), 0) << guest.Output();
 }
 
+// The guest still looks at the result when the host leaves: the screen tells why at once, not only
+// once the guest has chosen to play again.
+TEST_F(Match, AnOpponentThatLeavesTheResultIsSaidToHaveGoneAtOnce) {
+  Player host(Opening("Hanna", 1, false) + FirstRound + ShortRound(2000, true) + "+5000 key down 27\n+10 key up 27\n",
+              25);
+  ASSERT_TRUE(host.AwaitFile("hosting.txt", 20s));
+  Player guest(Opening("Gustav", 1, false) + FirstRound +
+                   "+0 await own_end_state 1\n+0 screenshot result.png\n+500 screenshot still.png\n"
+                   "+0 await opponent_gone !\n+500 screenshot gone.png\n+0 state gone.txt\n" +
+                   Quit,
+               26);
+  EXPECT_EQ(host.Process().Wait(60s), 0) << host.Output();
+  ASSERT_TRUE(guest.AwaitFile("gone.txt", 20s)) << guest.Output();
+  const GameFolder& folder = guest.Folder();
+  EXPECT_TRUE(folder.Read("result.png") == folder.Read("still.png")) << "nothing else changes the result screen";
+  EXPECT_FALSE(folder.Read("still.png") == folder.Read("gone.png")) << "the reason shows without a key pressed";
+  EXPECT_EQ(guest.State("gone.txt")["opponent_gone"], "left");
+  EXPECT_EQ(guest.Process().Wait(20s), 0) << guest.Output();
+}
+
 // The third copy finds two players there already: it leaves again and says why, and the match
 // goes on as if it had never come.
 TEST_F(Match, AThirdCopyThatJoinsTheSessionLeavesItAndChangesNothing) {
