@@ -136,7 +136,7 @@ class TForm1 final : public TForm, private TargetSounds, private MatchWindow {
   void FinishMatchRound();
   bool ShowMatchResult();
   void ShowResult();
-  void WriteResult(const std::string& Text);
+  void WriteResult();
   void WaitForRestartChoice();
   void RestartBarrier();
   void DrawOpponent();

@@ -137,8 +137,9 @@ bool TForm1::ShowMatchResult() {
   }
 }
 
+// The result, with the reason when the other player is gone, over the last frame.
 void TForm1::ShowResult() {
-  WriteResult(Match.Result);
+  WriteResult();
   Assets.BackBuffer->Draw(120, 200, *Assets.ResultScratch, nullptr, true);
   Assets.BackBuffer->Draw(180, 420, *Assets.PromptLine, nullptr, true);
   Assets.BackBuffer->Flip();
@@ -146,18 +147,18 @@ void TForm1::ShowResult() {
 
 // Nine white copies make a halo; the dark text goes on top. A line under it tells why the other
 // player's round ended early, when it did.
-void TForm1::WriteResult(const std::string& Text) {
+void TForm1::WriteResult() {
   TVXGSprite& scratch = *Assets.ResultScratch;
   scratch.ColorFill(nullptr, 0);
   for (std::int32_t x = 1; x <= 3; ++x)
     for (std::int32_t y = 1; y <= 3; ++y) {
       TVXGCanvas canvas(&scratch);
       UseTextFont(canvas, 34, true);
-      canvas.ShadowText(x, y, 0xFFFFFF, 0xFFFFFF, Text);
+      canvas.ShadowText(x, y, 0xFFFFFF, 0xFFFFFF, Match.Result);
     }
   TVXGCanvas canvas(&scratch);
   UseTextFont(canvas, 34, true);
-  canvas.ShadowText(2, 2, 0x111111, 0x666666, Text);
+  canvas.ShadowText(2, 2, 0x111111, 0x666666, Match.Result);
   const std::string why = GoneText(Match.Gone);
   if (why.empty()) return;
   canvas.Font.Size = 14;
